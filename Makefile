@@ -1,0 +1,50 @@
+# Front door: drives the CMake presets. `make test` is what CI runs.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+
+# Debian packages the project builds, tests and packages with.
+DEB_PACKAGES := cmake ninja-build g++ make pkg-config binutils file \
+  googletest libgtest-dev libgmock-dev libbenchmark-dev \
+  libfreetype-dev libharfbuzz-dev libfontconfig-dev libpng-dev fonts-dejavu-core \
+  libcli11-dev nlohmann-json3-dev \
+  clang libclang-rt-14-dev \
+  g++-mingw-w64-x86-64 wine64
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps build test preview release bench clean
+
+# Installs only what is missing; refreshes the package lists first when
+# anything is (a fresh machine may have none).
+deps:
+	@missing=$$(for p in $(DEB_PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake --preset dev
+	cmake --build --preset dev -j $(JOBS)
+
+test: build
+	ctest --preset dev -j $(JOBS)
+
+release: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+
+preview: release
+	@if [ -x build/release/minihost/quillarray-preview ]; then \
+	  build/release/minihost/quillarray-preview $(ARGS); \
+	else \
+	  echo "Built the plug-in: $$(ls build/release/Quillarray.*)"; \
+	fi
+
+bench: release
+	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+clean:
+	rm -rf build

@@ -1,0 +1,27 @@
+# qa_add_plugin(<target> <object-library>)
+# Builds every plug-in the same way: a loadable module, hidden symbols, only
+# EffectMain and PluginDataEntryFunction exported, the platform's suffix
+# (.aex on Windows, a .plugin bundle on macOS, .so elsewhere for the stand-in host).
+function(qa_add_plugin target objects)
+  add_library(${target} MODULE $<TARGET_OBJECTS:${objects}>)
+  target_link_libraries(${target} PRIVATE ${objects})
+  set_target_properties(${target} PROPERTIES
+    PREFIX ""
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)
+  if(WIN32)
+    set_target_properties(${target} PROPERTIES SUFFIX ".aex")
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/exports.def)
+    if(MINGW)
+      target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    endif()
+  elseif(APPLE)
+    set_target_properties(${target} PROPERTIES BUNDLE TRUE BUNDLE_EXTENSION plugin)
+    target_link_options(${target} PRIVATE
+      -exported_symbols_list ${PROJECT_SOURCE_DIR}/cmake/exports.apple)
+  else()
+    target_link_options(${target} PRIVATE
+      -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/exports.map -Wl,--no-undefined)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/exports.map)
+  endif()
+endfunction()
