@@ -1,0 +1,35 @@
+#include "minihost/pixels/world_check.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace minihost::detail {
+
+std::optional<Depth> checkWorld(const PF_EffectWorld* world) {
+    if (world == nullptr) return std::nullopt;
+    const auto depth = tryDepthOf(*world);
+    if (!depth || world->width < 0 || world->height < 0) return std::nullopt;
+    if (world->width == 0 || world->height == 0) return depth;
+    if (world->data == nullptr) return std::nullopt;
+    // Every pixel type is made of channels of one size; rows must keep them aligned.
+    const auto channel = static_cast<std::uintptr_t>(pixelBytes(*depth) / 4);
+    if (reinterpret_cast<std::uintptr_t>(world->data) % channel != 0) return std::nullopt;
+    if (world->rowbytes <= 0 || static_cast<std::uintptr_t>(world->rowbytes) % channel != 0) return std::nullopt;
+    if (static_cast<std::int64_t>(world->rowbytes) < static_cast<std::int64_t>(world->width) * pixelBytes(*depth))
+        return std::nullopt;
+    return depth;
+}
+
+PF_Rect wholeOf(const PF_EffectWorld& world) { return PF_Rect{0, 0, world.width, world.height}; }
+
+bool wellFormed(const PF_Rect& rect) { return rect.right >= rect.left && rect.bottom >= rect.top; }
+
+PF_Rect intersect(const PF_Rect& a, const PF_Rect& b) {
+    PF_Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+              std::min(a.bottom, b.bottom)};
+    r.right = std::max(r.right, r.left);
+    r.bottom = std::max(r.bottom, r.top);
+    return r;
+}
+
+}  // namespace minihost::detail

@@ -1,0 +1,27 @@
+// Private to minihost/pixels: acceptance of worlds and rectangles handed in
+// by a caller, shared by the pixel operations.
+#pragma once
+
+#include <optional>
+
+#include "AE_Effect.h"
+#include "minihost/pixels/depth.h"
+
+namespace minihost::detail {
+
+/// The world's depth when the world is usable (see world_ops.h), else nothing.
+std::optional<Depth> checkWorld(const PF_EffectWorld* world);
+
+/// The whole buffer of a world as a rectangle.
+PF_Rect wholeOf(const PF_EffectWorld& world);
+
+/// False for a rectangle with right < left or bottom < top.
+bool wellFormed(const PF_Rect& rect);
+
+/// Intersection of two well-formed rectangles; empty ones come out with
+/// right == left or bottom == top.
+PF_Rect intersect(const PF_Rect& a, const PF_Rect& b);
+
+inline bool isEmpty(const PF_Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+}  // namespace minihost::detail
