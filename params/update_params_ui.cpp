@@ -1,4 +1,129 @@
-#include "host/handlers.h"
+#include <array>
+#include <cstddef>
+#include <cstring>
 
-// Placeholder until the panel update lands.
-PF_Err UpdateParamsUI(PF_InData*, PF_OutData*, PF_ParamDef*[], PF_LayerDef*) { return PF_Err_NONE; }
+#include "host/handlers.h"
+#include "host/suite_handler.h"
+#include "params/hide_stream.h"
+#include "params/param_table.h"
+
+namespace {
+
+constexpr AEGP_PluginID kNoPlugin = 0;  // an effect, not an AEGP, asks
+
+// What the spacing control and the alignment choices read in one text mode.
+struct Wording {
+    const char* spacing_name;
+    const char* alignment_choices;  // always three choices, in the order Left/Top, Center, Right/Bottom
+};
+constexpr Wording kHorizontalWording{kTrackingName, kAlignmentChoicesHorizontal};
+constexpr Wording kVerticalWording{"Leading", "Top|Center|Bottom"};
+
+constexpr std::array<ParamIndex, 4> kSideParams{PARAM_LEFT, PARAM_TOP, PARAM_RIGHT, PARAM_BOTTOM};
+
+// This instance's effect reference, disposed of exactly once.
+class EffectRef {
+public:
+    EffectRef(const AEGP_EffectSuite2* suite, AEGP_EffectRefH effect) : suite_(suite), effect_(effect) {}
+    ~EffectRef() { (void)dispose(); }
+
+    EffectRef(const EffectRef&) = delete;
+    EffectRef& operator=(const EffectRef&) = delete;
+
+    // hideStream takes the reference by address.
+    AEGP_EffectRefH* address() { return &effect_; }
+
+    // Disposes of a non-null reference and answers the host's result.
+    A_Err dispose() noexcept {
+        A_Err err = A_Err_NONE;
+        if (effect_ != nullptr) {
+            err = suite_->AEGP_DisposeEffect(effect_);
+            effect_ = nullptr;
+        }
+        return err;
+    }
+
+private:
+    const AEGP_EffectSuite2* suite_;
+    AEGP_EffectRefH effect_;
+};
+
+template <std::size_t N>
+void setName(A_char (&name)[N], const char* text) {
+    std::size_t i = 0;
+    for (; i + 1 < N && text[i] != '\0'; ++i) {
+        name[i] = text[i];
+    }
+    name[i] = '\0';
+}
+
+bool definitionsPresent(PF_ParamDef* const params[]) {
+    if (params == nullptr) {
+        return false;
+    }
+    for (int i = 0; i < PARAM_NUM_PARAMS; ++i) {
+        if (params[i] == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+PF_Err UpdateParamsUI(PF_InData* in_data, PF_OutData* /*out_data*/, PF_ParamDef* params[], PF_LayerDef* /*output*/) {
+    if (!definitionsPresent(params)) {
+        return PF_Err_INTERNAL_STRUCT_DAMAGED;
+    }
+    AEGP_SuiteHandler suites(in_data->pica_basicP);
+    // Every suite the update needs, before anything is asked of the host: a
+    // missing one ends the command with no reference left to give back.
+    const AEGP_PFInterfaceSuite1* pf_interface = suites.PFInterfaceSuite1();
+    const PF_ParamUtilsSuite3* param_utils = suites.ParamUtilsSuite3();
+    (void)suites.StreamSuite7();
+    (void)suites.DynamicStreamSuite2();
+    const AEGP_EffectSuite2* effects = suites.EffectSuite2();
+
+    AEGP_EffectRefH effect_handle = nullptr;
+    PF_Err err = pf_interface->AEGP_GetNewEffectForEffect(kNoPlugin, in_data->effect_ref, &effect_handle);
+    if (err != PF_Err_NONE) {
+        return err;
+    }
+    EffectRef effect(effects, effect_handle);
+
+    // Our own copies: the host's definitions stay as the host made them.
+    std::array<PF_ParamDef, PARAM_NUM_PARAMS> copies;
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        std::memset(&copies[i], 0, sizeof copies[i]);
+        std::memcpy(&copies[i], params[i], sizeof copies[i]);
+    }
+
+    const Wording& wording =
+        params[PARAM_TEXT_MODE]->u.pd.value == TEXT_MODE_HORIZONTAL ? kHorizontalWording : kVerticalWording;
+
+    PF_ParamDef& spacing = copies[PARAM_TRACKING];
+    spacing.param_type = PF_Param_FLOAT_SLIDER;
+    spacing.flags |= PF_ParamFlag_COLLAPSE_TWIRLY;
+    setName(spacing.name, wording.spacing_name);
+    err = param_utils->PF_UpdateParamUI(in_data->effect_ref, PARAM_TRACKING, &spacing);
+
+    // The choices point at our own constant text; the host's choice text is
+    // not ours to write, and may be shorter than the new one.
+    PF_ParamDef& alignment = copies[PARAM_TEXT_ALIGNMENT];
+    alignment.param_type = PF_Param_POPUP;
+    alignment.u.pd.u.namesptr = wording.alignment_choices;
+    if (err == PF_Err_NONE) {
+        err = param_utils->PF_UpdateParamUI(in_data->effect_ref, PARAM_TEXT_ALIGNMENT, &alignment);
+    }
+
+    // Nothing reads the side controls; they stay out of sight in both modes.
+    for (const ParamIndex side : kSideParams) {
+        if (err != PF_Err_NONE) {
+            break;
+        }
+        err = hideStream(&suites, side, effect.address(), /*hide=*/1);
+    }
+
+    const A_Err dispose_err = effect.dispose();
+    return err != PF_Err_NONE ? err : dispose_err;
+}
