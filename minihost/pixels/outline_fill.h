@@ -21,7 +21,7 @@ namespace minihost {
 /// offset_y); pixel (i, j) covers [i, i+1) x [j, j+1).
 ///
 /// Coverage is exact across each row and sampled on 16 lines per pixel down
-/// it; curves are flattened to within 1/32 pixel. Contours with fewer than
+/// it; curves are flattened to within 1/512 pixel. Contours with fewer than
 /// two vertices add nothing. Throws std::invalid_argument for a world that
 /// transformWorld would reject, std::bad_alloc when memory runs out.
 void fillOutlines(PF_EffectWorld& dst, const std::vector<std::vector<PF_PathVertex>>& contours,

@@ -1,11 +1,212 @@
+#include <algorithm>
+#include <cmath>
+#include <new>
+#include <vector>
+
+#include "minihost/pixels/composite.h"
+#include "minihost/pixels/matrix3.h"
+#include "minihost/pixels/pixel_kernels.h"
+#include "minihost/pixels/world_check.h"
 #include "minihost/pixels/world_ops.h"
 
 namespace minihost {
+namespace {
 
-PF_Err transformWorld(PF_Quality, PF_ModeFlags, PF_Field, const PF_EffectWorld*, const PF_CompositeMode*,
-                      const PF_MaskWorld*, const PF_FloatMatrix*, A_long, PF_Boolean, const PF_Rect*,
-                      PF_EffectWorld*) noexcept {
-    return PF_Err_BAD_CALLBACK_PARAM;
+using detail::Blend;
+
+struct Job {
+    const PF_EffectWorld* src;
+    PF_EffectWorld* dst;
+    PF_Rect clip;                            // destination pixels that may be written
+    std::vector<PF_FloatMatrix> dst_to_src;  // one per matrix handed in
+    float opacity;
+    bool bilinear;
+};
+
+// A whole-pixel translation: each source pixel lands on one destination
+// pixel, unresampled.
+template <Blend blend, typename P>
+void translateWhole(const Job& job, int tx, int ty) {
+    using T = detail::PixelTraits<P>;
+    const PF_EffectWorld& src = *job.src;
+    // Destination pixels whose source pixel exists, within the clip.
+    const PF_Rect r = detail::intersect(
+        job.clip, PF_Rect{tx, ty, static_cast<A_long>(static_cast<long long>(tx) + src.width),
+                          static_cast<A_long>(static_cast<long long>(ty) + src.height)});
+    const bool plain_over = blend == Blend::kOver && job.opacity == 1.0f;
+    const auto opaque = T::from8(255);
+    for (int y = r.top; y < r.bottom; ++y) {
+        const P* s = detail::rowOf<P>(src, y - ty);
+        P* d = detail::rowOf<P>(*job.dst, y);
+        for (int x = r.left; x < r.right; ++x) {
+            const P& sp = s[x - tx];
+            if (plain_over && sp.alpha == opaque) {
+                d[x] = sp;
+                continue;
+            }
+            Rgba c = detail::toRgba(sp);
+            c.a *= job.opacity;
+            detail::compositeOnto<blend>(d[x], c);
+        }
+    }
+}
+
+// Accumulates one source pixel, weighted, as premultiplied colour.
+struct Accumulator {
+    float a = 0, r = 0, g = 0, b = 0;
+    void add(const Rgba& c, float w) {
+        const float wa = w * c.a;
+        a += wa;
+        r += wa * c.r;
+        g += wa * c.g;
+        b += wa * c.b;
+    }
+};
+
+template <typename P>
+void sampleInto(Accumulator& acc, const PF_EffectWorld& src, double px, double py, bool bilinear) {
+    // px, py: source position in pixel-centre units (pixel i's centre is i).
+    if (!(px > -1.0 && px < src.width && py > -1.0 && py < src.height)) return;
+    if (!bilinear) {
+        const int ix = static_cast<int>(std::floor(px + 0.5));
+        const int iy = static_cast<int>(std::floor(py + 0.5));
+        if (ix >= 0 && ix < src.width && iy >= 0 && iy < src.height)
+            acc.add(detail::toRgba(detail::rowOf<P>(src, iy)[ix]), 1.0f);
+        return;
+    }
+    const double fx0 = std::floor(px);
+    const double fy0 = std::floor(py);
+    const int x0 = static_cast<int>(fx0);
+    const int y0 = static_cast<int>(fy0);
+    const auto fx = static_cast<float>(px - fx0);
+    const auto fy = static_cast<float>(py - fy0);
+    const float wx[2] = {1.0f - fx, fx};
+    const float wy[2] = {1.0f - fy, fy};
+    for (int j = 0; j < 2; ++j) {
+        const int y = y0 + j;
+        if (y < 0 || y >= src.height || wy[j] == 0.0f) continue;
+        const P* row = detail::rowOf<P>(src, y);
+        for (int i = 0; i < 2; ++i) {
+            const int x = x0 + i;
+            if (x < 0 || x >= src.width || wx[i] == 0.0f) continue;
+            acc.add(detail::toRgba(row[x]), wx[i] * wy[j]);
+        }
+    }
+}
+
+template <Blend blend, typename P>
+void resample(const Job& job, const PF_Rect& r) {
+    const auto n = static_cast<float>(job.dst_to_src.size());
+    for (int y = r.top; y < r.bottom; ++y) {
+        P* d = detail::rowOf<P>(*job.dst, y);
+        for (int x = r.left; x < r.right; ++x) {
+            Accumulator acc;
+            for (const PF_FloatMatrix& m : job.dst_to_src) {
+                if (auto p = detail::apply(m, x + 0.5, y + 0.5))
+                    sampleInto<P>(acc, *job.src, p->x - 0.5, p->y - 0.5, job.bilinear);
+            }
+            if (!(acc.a > 0.0f)) continue;
+            const Rgba c{acc.a / n * job.opacity, acc.r / acc.a, acc.g / acc.a, acc.b / acc.a};
+            detail::compositeOnto<blend>(d[x], c);
+        }
+    }
+}
+
+// Destination pixels the source can reach through m (source to destination),
+// one pixel wider on each side for the bilinear footprint.
+PF_Rect reach(const PF_FloatMatrix& src_to_dst, const PF_EffectWorld& src, const PF_Rect& clip) {
+    if (!detail::isAffine(src_to_dst)) return clip;
+    double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
+    const double xs[2] = {0.0, static_cast<double>(src.width)};
+    const double ys[2] = {0.0, static_cast<double>(src.height)};
+    for (double sx : xs)
+        for (double sy : ys) {
+            const auto p = detail::apply(src_to_dst, sx, sy);
+            if (!p) return clip;
+            left = std::min(left, p->x);
+            right = std::max(right, p->x);
+            top = std::min(top, p->y);
+            bottom = std::max(bottom, p->y);
+        }
+    const auto toEdge = [](double v, double lo, double hi) {
+        return static_cast<A_long>(std::clamp(v, lo, hi));
+    };
+    const double lo_x = clip.left, hi_x = clip.right, lo_y = clip.top, hi_y = clip.bottom;
+    return detail::intersect(clip, PF_Rect{toEdge(std::floor(left) - 1, lo_x, hi_x), toEdge(std::floor(top) - 1, lo_y, hi_y),
+                                           toEdge(std::ceil(right) + 1, lo_x, hi_x),
+                                           toEdge(std::ceil(bottom) + 1, lo_y, hi_y)});
+}
+
+PF_Rect unite(const PF_Rect& a, const PF_Rect& b) {
+    if (detail::isEmpty(a)) return b;
+    if (detail::isEmpty(b)) return a;
+    return PF_Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                   std::max(a.bottom, b.bottom)};
+}
+
+template <Blend blend>
+void run(Depth depth, const Job& job, const std::vector<PF_FloatMatrix>& src_to_dst) {
+    detail::dispatch(depth, [&](auto tag) {
+        using P = decltype(tag);
+        int tx = 0, ty = 0;
+        if (src_to_dst.size() == 1 && detail::wholePixelTranslation(src_to_dst[0], tx, ty)) {
+            translateWhole<blend, P>(job, tx, ty);
+            return;
+        }
+        PF_Rect r{0, 0, 0, 0};
+        for (const PF_FloatMatrix& m : src_to_dst) r = unite(r, reach(m, *job.src, job.clip));
+        resample<blend, P>(job, r);
+    });
+}
+
+bool supported(PF_Quality quality, PF_ModeFlags m_flags, PF_Field field, const PF_CompositeMode* comp_mode,
+               const PF_MaskWorld* mask) {
+    if (quality != PF_Quality_LO && quality != PF_Quality_HI) return false;
+    if (m_flags != PF_MF_Alpha_STRAIGHT) return false;
+    if (field != PF_Field_FRAME && field != PF_Field_UPPER && field != PF_Field_LOWER) return false;
+    if (comp_mode == nullptr || mask != nullptr) return false;
+    if (comp_mode->xfer != PF_Xfer_IN_FRONT && comp_mode->xfer != PF_Xfer_SCREEN) return false;
+    return comp_mode->rgb_only == 0 && comp_mode->opacitySu <= PF_MAX_CHAN16;
+}
+
+}  // namespace
+
+PF_Err transformWorld(PF_Quality quality, PF_ModeFlags m_flags, PF_Field field, const PF_EffectWorld* src,
+                      const PF_CompositeMode* comp_mode, const PF_MaskWorld* mask, const PF_FloatMatrix* matrices,
+                      A_long num_matrices, PF_Boolean src2dst_matrix, const PF_Rect* dest_rect,
+                      PF_EffectWorld* dst) noexcept {
+    const auto src_depth = detail::checkWorld(src);
+    const auto dst_depth = detail::checkWorld(dst);
+    if (!src_depth || !dst_depth || *src_depth != *dst_depth) return PF_Err_BAD_CALLBACK_PARAM;
+    if (src == dst || (src->data != nullptr && src->data == dst->data)) return PF_Err_BAD_CALLBACK_PARAM;
+    if (!supported(quality, m_flags, field, comp_mode, mask)) return PF_Err_BAD_CALLBACK_PARAM;
+    if (matrices == nullptr || num_matrices < 1) return PF_Err_BAD_CALLBACK_PARAM;
+    if (dest_rect != nullptr && !detail::wellFormed(*dest_rect)) return PF_Err_BAD_CALLBACK_PARAM;
+
+    try {
+        Job job{src, dst, detail::wholeOf(*dst), {}, 1.0f, quality == PF_Quality_HI};
+        if (dest_rect != nullptr) job.clip = detail::intersect(*dest_rect, job.clip);
+        job.opacity = *src_depth == Depth::k8 ? static_cast<float>(comp_mode->opacity) / PF_MAX_CHAN8
+                                              : static_cast<float>(comp_mode->opacitySu) / PF_MAX_CHAN16;
+
+        std::vector<PF_FloatMatrix> src_to_dst;
+        for (A_long i = 0; i < num_matrices; ++i) {
+            const auto inverse = detail::invert(matrices[i]);
+            if (!inverse) return PF_Err_BAD_CALLBACK_PARAM;
+            src_to_dst.push_back(src2dst_matrix ? matrices[i] : *inverse);
+            job.dst_to_src.push_back(src2dst_matrix ? *inverse : matrices[i]);
+        }
+        if (detail::isEmpty(job.clip) || src->width == 0 || src->height == 0 || job.opacity == 0.0f)
+            return PF_Err_NONE;
+
+        if (comp_mode->xfer == PF_Xfer_SCREEN)
+            run<Blend::kScreen>(*src_depth, job, src_to_dst);
+        else
+            run<Blend::kOver>(*src_depth, job, src_to_dst);
+    } catch (const std::bad_alloc&) {
+        return PF_Err_OUT_OF_MEMORY;
+    }
+    return PF_Err_NONE;
 }
 
 }  // namespace minihost
