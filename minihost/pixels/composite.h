@@ -7,7 +7,7 @@
 
 #include "minihost/pixels/pixel_kernels.h"
 
-namespace minihost::detail {
+namespace minihost::pixels_detail {
 
 enum class Blend { kOver, kScreen };
 
@@ -42,4 +42,4 @@ inline void compositeOnto(P& d, const Rgba& s) {
     d = fromRgba<P>(out);
 }
 
-}  // namespace minihost::detail
+}  // namespace minihost::pixels_detail

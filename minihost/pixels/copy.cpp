@@ -31,8 +31,8 @@ template <typename P>
 void copyRect(const PF_EffectWorld& src, PF_EffectWorld& dst, const PF_Rect& src_r, const PF_Rect& dst_r) {
     // Only the destination pixels inside dst are written; their sources keep
     // the one-to-one offset between the two rectangles.
-    const PF_Rect target = detail::intersect(dst_r, detail::wholeOf(dst));
-    if (detail::isEmpty(target)) return;
+    const PF_Rect target = pixels_detail::intersect(dst_r, pixels_detail::wholeOf(dst));
+    if (pixels_detail::isEmpty(target)) return;
     // 64 bits: the two rectangles may lie further apart than A_long spans.
     const long long dx = static_cast<long long>(src_r.left) - dst_r.left;
     const long long dy = static_cast<long long>(src_r.top) - dst_r.top;
@@ -46,8 +46,8 @@ void copyRect(const PF_EffectWorld& src, PF_EffectWorld& dst, const PF_Rect& src
 
     for (int y = target.top; y < target.bottom; ++y) {
         const long long sy = y + dy;
-        const P* src_row = (sy >= 0 && sy < src.height) ? detail::rowOf<P>(src, static_cast<int>(sy)) : nullptr;
-        P* dst_row = detail::rowOf<P>(dst, y);
+        const P* src_row = (sy >= 0 && sy < src.height) ? pixels_detail::rowOf<P>(src, static_cast<int>(sy)) : nullptr;
+        P* dst_row = pixels_detail::rowOf<P>(dst, y);
         if (same) {
             copyRow(src_row, src.width, target.left + dx, snapshot.data(), 0, count);
             std::copy(snapshot.begin(), snapshot.end(), dst_row + target.left);
@@ -61,18 +61,18 @@ void copyRect(const PF_EffectWorld& src, PF_EffectWorld& dst, const PF_Rect& src
 
 PF_Err copyWorld(const PF_EffectWorld* src, PF_EffectWorld* dst, const PF_Rect* src_r,
                  const PF_Rect* dst_r) noexcept {
-    const auto src_depth = detail::checkWorld(src);
-    const auto dst_depth = detail::checkWorld(dst);
+    const auto src_depth = pixels_detail::checkWorld(src);
+    const auto dst_depth = pixels_detail::checkWorld(dst);
     if (!src_depth || !dst_depth || *src_depth != *dst_depth) return PF_Err_BAD_CALLBACK_PARAM;
-    const PF_Rect s = src_r != nullptr ? *src_r : detail::wholeOf(*src);
-    const PF_Rect d = dst_r != nullptr ? *dst_r : detail::wholeOf(*dst);
-    if (!detail::wellFormed(s) || !detail::wellFormed(d)) return PF_Err_BAD_CALLBACK_PARAM;
+    const PF_Rect s = src_r != nullptr ? *src_r : pixels_detail::wholeOf(*src);
+    const PF_Rect d = dst_r != nullptr ? *dst_r : pixels_detail::wholeOf(*dst);
+    if (!pixels_detail::wellFormed(s) || !pixels_detail::wellFormed(d)) return PF_Err_BAD_CALLBACK_PARAM;
     // Sizes compared in 64 bits: rectangles may span more than A_long holds.
     if (static_cast<long long>(s.right) - s.left != static_cast<long long>(d.right) - d.left ||
         static_cast<long long>(s.bottom) - s.top != static_cast<long long>(d.bottom) - d.top)
         return PF_Err_BAD_CALLBACK_PARAM;
     try {
-        detail::dispatch(*src_depth, [&](auto tag) { copyRect<decltype(tag)>(*src, *dst, s, d); });
+        pixels_detail::dispatch(*src_depth, [&](auto tag) { copyRect<decltype(tag)>(*src, *dst, s, d); });
     } catch (const std::bad_alloc&) {
         return PF_Err_OUT_OF_MEMORY;
     }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace minihost::detail {
+namespace minihost::pixels_detail {
 
 std::optional<PF_FloatMatrix> invert(const PF_FloatMatrix& m) {
     const auto& a = m.mat;
@@ -50,4 +50,4 @@ bool wholePixelTranslation(const PF_FloatMatrix& m, int& tx, int& ty) {
     return true;
 }
 
-}  // namespace minihost::detail
+}  // namespace minihost::pixels_detail

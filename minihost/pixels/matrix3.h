@@ -5,7 +5,7 @@
 
 #include "AE_Effect.h"
 
-namespace minihost::detail {
+namespace minihost::pixels_detail {
 
 struct Point2 {
     double x, y;
@@ -25,4 +25,4 @@ bool wholePixelTranslation(const PF_FloatMatrix& m, int& tx, int& ty);
 /// True when the last column is (0, 0, 1): no projection.
 bool isAffine(const PF_FloatMatrix& m);
 
-}  // namespace minihost::detail
+}  // namespace minihost::pixels_detail

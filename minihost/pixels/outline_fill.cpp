@@ -146,13 +146,13 @@ void fillRows(PF_EffectWorld& dst, std::vector<Edge>& edges, const Rgba& colour)
                 if (winding != 0) addSpan(partial, runs, width, crossings[i].x, crossings[i + 1].x);
             }
         }
-        P* out = detail::rowOf<P>(dst, row);
+        P* out = pixels_detail::rowOf<P>(dst, row);
         float run = 0.0f;
         for (int x = 0; x < width; ++x) {
             run += runs[x];
             const float coverage = std::min((run + partial[x]) / kSubRows, 1.0f);
             if (coverage <= 0.0f) continue;
-            detail::compositeOnto<detail::Blend::kOver>(out[x], Rgba{colour.a * coverage, colour.r, colour.g, colour.b});
+            pixels_detail::compositeOnto<pixels_detail::Blend::kOver>(out[x], Rgba{colour.a * coverage, colour.r, colour.g, colour.b});
         }
     }
 }
@@ -161,12 +161,12 @@ void fillRows(PF_EffectWorld& dst, std::vector<Edge>& edges, const Rgba& colour)
 
 void fillOutlines(PF_EffectWorld& dst, const std::vector<std::vector<PF_PathVertex>>& contours, PF_Pixel color,
                   double scale_x, double scale_y, double offset_x, double offset_y) {
-    const auto depth = detail::checkWorld(&dst);
+    const auto depth = pixels_detail::checkWorld(&dst);
     if (!depth) throw std::invalid_argument("fillOutlines: world is not usable");
     if (dst.width == 0 || dst.height == 0) return;
     EdgeList edges = flatten(contours, Mapping{scale_x, scale_y, offset_x, offset_y});
-    const Rgba colour = detail::toRgba(color);
-    detail::dispatch(*depth, [&](auto tag) { fillRows<decltype(tag)>(dst, edges.edges(), colour); });
+    const Rgba colour = pixels_detail::toRgba(color);
+    pixels_detail::dispatch(*depth, [&](auto tag) { fillRows<decltype(tag)>(dst, edges.edges(), colour); });
 }
 
 }  // namespace minihost

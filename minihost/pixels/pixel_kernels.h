@@ -10,7 +10,7 @@
 #include "AE_Effect.h"
 #include "minihost/pixels/depth.h"
 
-namespace minihost::detail {
+namespace minihost::pixels_detail {
 
 template <typename P>
 struct PixelTraits;
@@ -20,7 +20,8 @@ struct PixelTraits<PF_Pixel8> {
     using Channel = A_u_char;
     static float toUnit(Channel v) { return static_cast<float>(v) * (1.0f / 255.0f); }
     static Channel fromUnit(float v) {
-        return static_cast<Channel>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
+        // Clamped first, so adding a half and truncating rounds to nearest.
+        return static_cast<Channel>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f);
     }
     static Channel from8(A_u_char v) { return v; }
 };
@@ -30,7 +31,7 @@ struct PixelTraits<PF_Pixel16> {
     using Channel = A_u_short;
     static float toUnit(Channel v) { return static_cast<float>(v) * (1.0f / 32768.0f); }
     static Channel fromUnit(float v) {
-        return static_cast<Channel>(std::lround(std::clamp(v, 0.0f, 1.0f) * 32768.0f));
+        return static_cast<Channel>(std::clamp(v, 0.0f, 1.0f) * 32768.0f + 0.5f);
     }
     // v x 32768 / 255, rounded to nearest.
     static Channel from8(A_u_char v) { return static_cast<Channel>((v * 32768 + 127) / 255); }
@@ -95,4 +96,4 @@ decltype(auto) dispatch(Depth depth, Kernel&& kernel) {
     return kernel(PF_PixelFloat{});
 }
 
-}  // namespace minihost::detail
+}  // namespace minihost::pixels_detail

@@ -12,7 +12,7 @@
 namespace minihost {
 namespace {
 
-using detail::Blend;
+using pixels_detail::Blend;
 
 struct Job {
     const PF_EffectWorld* src;
@@ -27,26 +27,26 @@ struct Job {
 // pixel, unresampled.
 template <Blend blend, typename P>
 void translateWhole(const Job& job, int tx, int ty) {
-    using T = detail::PixelTraits<P>;
+    using T = pixels_detail::PixelTraits<P>;
     const PF_EffectWorld& src = *job.src;
     // Destination pixels whose source pixel exists, within the clip.
-    const PF_Rect r = detail::intersect(
+    const PF_Rect r = pixels_detail::intersect(
         job.clip, PF_Rect{tx, ty, static_cast<A_long>(static_cast<long long>(tx) + src.width),
                           static_cast<A_long>(static_cast<long long>(ty) + src.height)});
     const bool plain_over = blend == Blend::kOver && job.opacity == 1.0f;
     const auto opaque = T::from8(255);
     for (int y = r.top; y < r.bottom; ++y) {
-        const P* s = detail::rowOf<P>(src, y - ty);
-        P* d = detail::rowOf<P>(*job.dst, y);
+        const P* s = pixels_detail::rowOf<P>(src, y - ty);
+        P* d = pixels_detail::rowOf<P>(*job.dst, y);
         for (int x = r.left; x < r.right; ++x) {
             const P& sp = s[x - tx];
             if (plain_over && sp.alpha == opaque) {
                 d[x] = sp;
                 continue;
             }
-            Rgba c = detail::toRgba(sp);
+            Rgba c = pixels_detail::toRgba(sp);
             c.a *= job.opacity;
-            detail::compositeOnto<blend>(d[x], c);
+            pixels_detail::compositeOnto<blend>(d[x], c);
         }
     }
 }
@@ -71,7 +71,7 @@ void sampleInto(Accumulator& acc, const PF_EffectWorld& src, double px, double p
         const int ix = static_cast<int>(std::floor(px + 0.5));
         const int iy = static_cast<int>(std::floor(py + 0.5));
         if (ix >= 0 && ix < src.width && iy >= 0 && iy < src.height)
-            acc.add(detail::toRgba(detail::rowOf<P>(src, iy)[ix]), 1.0f);
+            acc.add(pixels_detail::toRgba(pixels_detail::rowOf<P>(src, iy)[ix]), 1.0f);
         return;
     }
     const double fx0 = std::floor(px);
@@ -85,29 +85,72 @@ void sampleInto(Accumulator& acc, const PF_EffectWorld& src, double px, double p
     for (int j = 0; j < 2; ++j) {
         const int y = y0 + j;
         if (y < 0 || y >= src.height || wy[j] == 0.0f) continue;
-        const P* row = detail::rowOf<P>(src, y);
+        const P* row = pixels_detail::rowOf<P>(src, y);
         for (int i = 0; i < 2; ++i) {
             const int x = x0 + i;
             if (x < 0 || x >= src.width || wx[i] == 0.0f) continue;
-            acc.add(detail::toRgba(row[x]), wx[i] * wy[j]);
+            acc.add(pixels_detail::toRgba(row[x]), wx[i] * wy[j]);
         }
     }
 }
 
+// Source position of destination pixel centres along one row: stepped for
+// affine matrices, divided through for projective ones.
+class RowMapper {
+public:
+    explicit RowMapper(const PF_FloatMatrix& m) : m_(m), affine_(pixels_detail::isAffine(m)) {}
+
+    void start(int x, int y) {
+        cx_ = x + 0.5;
+        cy_ = y + 0.5;
+        if (affine_) {
+            px_ = cx_ * m_.mat[0][0] + cy_ * m_.mat[1][0] + m_.mat[2][0];
+            py_ = cx_ * m_.mat[0][1] + cy_ * m_.mat[1][1] + m_.mat[2][1];
+        }
+    }
+    // The current pixel's source position in pixel-centre units; false when
+    // it has none. Then moves one pixel right.
+    bool next(double& sx, double& sy) {
+        bool ok = true;
+        if (affine_) {
+            sx = px_ - 0.5;
+            sy = py_ - 0.5;
+            px_ += m_.mat[0][0];
+            py_ += m_.mat[0][1];
+        } else {
+            const auto p = pixels_detail::apply(m_, cx_, cy_);
+            ok = p.has_value();
+            if (ok) {
+                sx = p->x - 0.5;
+                sy = p->y - 0.5;
+            }
+        }
+        cx_ += 1.0;
+        return ok;
+    }
+
+private:
+    PF_FloatMatrix m_;
+    bool affine_;
+    double cx_ = 0, cy_ = 0, px_ = 0, py_ = 0;
+};
+
 template <Blend blend, typename P>
 void resample(const Job& job, const PF_Rect& r) {
     const auto n = static_cast<float>(job.dst_to_src.size());
+    std::vector<RowMapper> mappers(job.dst_to_src.begin(), job.dst_to_src.end());
     for (int y = r.top; y < r.bottom; ++y) {
-        P* d = detail::rowOf<P>(*job.dst, y);
+        P* d = pixels_detail::rowOf<P>(*job.dst, y);
+        for (RowMapper& mapper : mappers) mapper.start(r.left, y);
         for (int x = r.left; x < r.right; ++x) {
             Accumulator acc;
-            for (const PF_FloatMatrix& m : job.dst_to_src) {
-                if (auto p = detail::apply(m, x + 0.5, y + 0.5))
-                    sampleInto<P>(acc, *job.src, p->x - 0.5, p->y - 0.5, job.bilinear);
+            for (RowMapper& mapper : mappers) {
+                double sx = 0, sy = 0;
+                if (mapper.next(sx, sy)) sampleInto<P>(acc, *job.src, sx, sy, job.bilinear);
             }
             if (!(acc.a > 0.0f)) continue;
             const Rgba c{acc.a / n * job.opacity, acc.r / acc.a, acc.g / acc.a, acc.b / acc.a};
-            detail::compositeOnto<blend>(d[x], c);
+            pixels_detail::compositeOnto<blend>(d[x], c);
         }
     }
 }
@@ -115,13 +158,13 @@ void resample(const Job& job, const PF_Rect& r) {
 // Destination pixels the source can reach through m (source to destination),
 // one pixel wider on each side for the bilinear footprint.
 PF_Rect reach(const PF_FloatMatrix& src_to_dst, const PF_EffectWorld& src, const PF_Rect& clip) {
-    if (!detail::isAffine(src_to_dst)) return clip;
+    if (!pixels_detail::isAffine(src_to_dst)) return clip;
     double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
     const double xs[2] = {0.0, static_cast<double>(src.width)};
     const double ys[2] = {0.0, static_cast<double>(src.height)};
     for (double sx : xs)
         for (double sy : ys) {
-            const auto p = detail::apply(src_to_dst, sx, sy);
+            const auto p = pixels_detail::apply(src_to_dst, sx, sy);
             if (!p) return clip;
             left = std::min(left, p->x);
             right = std::max(right, p->x);
@@ -132,24 +175,24 @@ PF_Rect reach(const PF_FloatMatrix& src_to_dst, const PF_EffectWorld& src, const
         return static_cast<A_long>(std::clamp(v, lo, hi));
     };
     const double lo_x = clip.left, hi_x = clip.right, lo_y = clip.top, hi_y = clip.bottom;
-    return detail::intersect(clip, PF_Rect{toEdge(std::floor(left) - 1, lo_x, hi_x), toEdge(std::floor(top) - 1, lo_y, hi_y),
+    return pixels_detail::intersect(clip, PF_Rect{toEdge(std::floor(left) - 1, lo_x, hi_x), toEdge(std::floor(top) - 1, lo_y, hi_y),
                                            toEdge(std::ceil(right) + 1, lo_x, hi_x),
                                            toEdge(std::ceil(bottom) + 1, lo_y, hi_y)});
 }
 
 PF_Rect unite(const PF_Rect& a, const PF_Rect& b) {
-    if (detail::isEmpty(a)) return b;
-    if (detail::isEmpty(b)) return a;
+    if (pixels_detail::isEmpty(a)) return b;
+    if (pixels_detail::isEmpty(b)) return a;
     return PF_Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
                    std::max(a.bottom, b.bottom)};
 }
 
 template <Blend blend>
 void run(Depth depth, const Job& job, const std::vector<PF_FloatMatrix>& src_to_dst) {
-    detail::dispatch(depth, [&](auto tag) {
+    pixels_detail::dispatch(depth, [&](auto tag) {
         using P = decltype(tag);
         int tx = 0, ty = 0;
-        if (src_to_dst.size() == 1 && detail::wholePixelTranslation(src_to_dst[0], tx, ty)) {
+        if (src_to_dst.size() == 1 && pixels_detail::wholePixelTranslation(src_to_dst[0], tx, ty)) {
             translateWhole<blend, P>(job, tx, ty);
             return;
         }
@@ -175,28 +218,28 @@ PF_Err transformWorld(PF_Quality quality, PF_ModeFlags m_flags, PF_Field field, 
                       const PF_CompositeMode* comp_mode, const PF_MaskWorld* mask, const PF_FloatMatrix* matrices,
                       A_long num_matrices, PF_Boolean src2dst_matrix, const PF_Rect* dest_rect,
                       PF_EffectWorld* dst) noexcept {
-    const auto src_depth = detail::checkWorld(src);
-    const auto dst_depth = detail::checkWorld(dst);
+    const auto src_depth = pixels_detail::checkWorld(src);
+    const auto dst_depth = pixels_detail::checkWorld(dst);
     if (!src_depth || !dst_depth || *src_depth != *dst_depth) return PF_Err_BAD_CALLBACK_PARAM;
     if (src == dst || (src->data != nullptr && src->data == dst->data)) return PF_Err_BAD_CALLBACK_PARAM;
     if (!supported(quality, m_flags, field, comp_mode, mask)) return PF_Err_BAD_CALLBACK_PARAM;
     if (matrices == nullptr || num_matrices < 1) return PF_Err_BAD_CALLBACK_PARAM;
-    if (dest_rect != nullptr && !detail::wellFormed(*dest_rect)) return PF_Err_BAD_CALLBACK_PARAM;
+    if (dest_rect != nullptr && !pixels_detail::wellFormed(*dest_rect)) return PF_Err_BAD_CALLBACK_PARAM;
 
     try {
-        Job job{src, dst, detail::wholeOf(*dst), {}, 1.0f, quality == PF_Quality_HI};
-        if (dest_rect != nullptr) job.clip = detail::intersect(*dest_rect, job.clip);
+        Job job{src, dst, pixels_detail::wholeOf(*dst), {}, 1.0f, quality == PF_Quality_HI};
+        if (dest_rect != nullptr) job.clip = pixels_detail::intersect(*dest_rect, job.clip);
         job.opacity = *src_depth == Depth::k8 ? static_cast<float>(comp_mode->opacity) / PF_MAX_CHAN8
                                               : static_cast<float>(comp_mode->opacitySu) / PF_MAX_CHAN16;
 
         std::vector<PF_FloatMatrix> src_to_dst;
         for (A_long i = 0; i < num_matrices; ++i) {
-            const auto inverse = detail::invert(matrices[i]);
+            const auto inverse = pixels_detail::invert(matrices[i]);
             if (!inverse) return PF_Err_BAD_CALLBACK_PARAM;
             src_to_dst.push_back(src2dst_matrix ? matrices[i] : *inverse);
             job.dst_to_src.push_back(src2dst_matrix ? *inverse : matrices[i]);
         }
-        if (detail::isEmpty(job.clip) || src->width == 0 || src->height == 0 || job.opacity == 0.0f)
+        if (pixels_detail::isEmpty(job.clip) || src->width == 0 || src->height == 0 || job.opacity == 0.0f)
             return PF_Err_NONE;
 
         if (comp_mode->xfer == PF_Xfer_SCREEN)

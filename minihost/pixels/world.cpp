@@ -17,7 +17,7 @@ constexpr std::align_val_t kAlignment{64};
 constexpr int kRowPadding = 64;
 
 void checkPixelAccess(const PF_EffectWorld& world, int x, int y) {
-    if (!detail::checkWorld(&world)) throw std::invalid_argument("world is not usable");
+    if (!pixels_detail::checkWorld(&world)) throw std::invalid_argument("world is not usable");
     if (x < 0 || y < 0 || x >= world.width || y >= world.height)
         throw std::out_of_range("pixel outside the world");
 }
@@ -59,17 +59,17 @@ void freeWorld(PF_EffectWorld& world) noexcept {
 
 Rgba readPixel(const PF_EffectWorld& world, int x, int y) {
     checkPixelAccess(world, x, y);
-    return detail::dispatch(depthOf(world), [&](auto tag) {
+    return pixels_detail::dispatch(depthOf(world), [&](auto tag) {
         using P = decltype(tag);
-        return detail::toRgba(detail::rowOf<P>(world, y)[x]);
+        return pixels_detail::toRgba(pixels_detail::rowOf<P>(world, y)[x]);
     });
 }
 
 void writePixel(PF_EffectWorld& world, int x, int y, Rgba colour) {
     checkPixelAccess(world, x, y);
-    detail::dispatch(depthOf(world), [&](auto tag) {
+    pixels_detail::dispatch(depthOf(world), [&](auto tag) {
         using P = decltype(tag);
-        detail::rowOf<P>(world, y)[x] = detail::fromRgba<P>(colour);
+        pixels_detail::rowOf<P>(world, y)[x] = pixels_detail::fromRgba<P>(colour);
     });
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace minihost::detail {
+namespace minihost::pixels_detail {
 
 std::optional<Depth> checkWorld(const PF_EffectWorld* world) {
     if (world == nullptr) return std::nullopt;
@@ -32,4 +32,4 @@ PF_Rect intersect(const PF_Rect& a, const PF_Rect& b) {
     return r;
 }
 
-}  // namespace minihost::detail
+}  // namespace minihost::pixels_detail

@@ -7,7 +7,7 @@
 #include "AE_Effect.h"
 #include "minihost/pixels/depth.h"
 
-namespace minihost::detail {
+namespace minihost::pixels_detail {
 
 /// The world's depth when the world is usable (see world_ops.h), else nothing.
 std::optional<Depth> checkWorld(const PF_EffectWorld* world);
@@ -24,4 +24,4 @@ PF_Rect intersect(const PF_Rect& a, const PF_Rect& b);
 
 inline bool isEmpty(const PF_Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
-}  // namespace minihost::detail
+}  // namespace minihost::pixels_detail

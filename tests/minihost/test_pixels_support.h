@@ -6,10 +6,16 @@
 
 #include <cmath>
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "minihost/pixels/pixels.h"
+
+namespace minihost {
+// Shows a depth as "8-bit" and so on in test output.
+inline void PrintTo(Depth depth, std::ostream* os) { *os << depthName(depth) << "-bit"; }
+}  // namespace minihost
 
 namespace pixels_test {
 

@@ -149,6 +149,25 @@ TEST_P(Transform, ScalingByTwoMapsPixelCentres) {
     EXPECT_TRUE(near(dst.at(3, 0), Rgba{0.75f, 1, 0, 0}, GetParam()));
 }
 
+TEST_P(Transform, QuarterTurnPutsRowsIntoColumns) {
+    World src(2, 1, GetParam());
+    src.set(0, 0, Rgba{1, 1, 0, 0});
+    src.set(1, 0, Rgba{1, 0, 0, 1});
+    World dst(2, 3, GetParam());
+    Call call;
+    PF_FloatMatrix turn{};
+    turn.mat[0][1] = 1;   // y' = x
+    turn.mat[1][0] = -1;  // x' = 1 - y
+    turn.mat[2][0] = 1;
+    turn.mat[2][2] = 1;
+    call.matrices = {turn};
+    ASSERT_EQ(call.run(src, dst), PF_Err_NONE);
+    EXPECT_TRUE(near(dst.at(0, 0), Rgba{1, 1, 0, 0}, GetParam()));
+    EXPECT_TRUE(near(dst.at(0, 1), Rgba{1, 0, 0, 1}, GetParam()));
+    EXPECT_EQ(dst.at(1, 0).a, 0.0f);
+    EXPECT_EQ(dst.at(0, 2).a, 0.0f);
+}
+
 TEST_P(Transform, DestinationToSourceMatrixIsUsedAsGiven) {
     World src = patterned(GetParam());
     World dst(4, 4, GetParam());
