@@ -1,7 +1,10 @@
 # qa_add_plugin(<target> <object-library>)
 # Builds every plug-in the same way: a loadable module, hidden symbols, only
 # EffectMain and PluginDataEntryFunction exported, the platform's suffix
-# (.aex on Windows, a .plugin bundle on macOS, .so elsewhere for the stand-in host).
+# (.aex on Windows, a .plugin bundle on macOS, .so elsewhere for the stand-in
+# host), and on Windows and macOS the property list where the host reads it.
+include(${CMAKE_CURRENT_LIST_DIR}/QuillarrayPiPL.cmake)
+
 function(qa_add_plugin target objects)
   add_library(${target} MODULE $<TARGET_OBJECTS:${objects}>)
   target_link_libraries(${target} PRIVATE ${objects})
@@ -13,7 +16,11 @@ function(qa_add_plugin target objects)
     set_target_properties(${target} PROPERTIES SUFFIX ".aex")
     target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/exports.def)
     if(MINGW)
-      target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+      # The C++ runtime goes inside the .aex: no DLL beside it to ship. The
+      # static runtime libraries bring debug sections along; strip them from
+      # optimised builds.
+      target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
+        $<$<NOT:$<CONFIG:Debug>>:-s>)
     endif()
   elseif(APPLE)
     set_target_properties(${target} PROPERTIES BUNDLE TRUE BUNDLE_EXTENSION plugin)
@@ -24,4 +31,5 @@ function(qa_add_plugin target objects)
       -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/exports.map -Wl,--no-undefined)
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/exports.map)
   endif()
+  qa_plugin_resources(${target})
 endfunction()

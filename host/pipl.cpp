@@ -1,0 +1,131 @@
+#include "host/pipl.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <utility>
+
+#include "host/identity.h"
+
+namespace pipl {
+namespace {
+
+enum class ByteOrder { little, big };
+
+// Appends numbers in one byte order; strings are bytes either way.
+class Writer {
+public:
+    explicit Writer(ByteOrder order) : order_(order) {}
+
+    void u16(A_u_short value) { put(value, 2); }
+    void u32(A_u_long value) { put(value, 4); }
+    void bytes(const std::vector<std::uint8_t>& data) { out_.insert(out_.end(), data.begin(), data.end()); }
+    void zeros(std::size_t count) { out_.insert(out_.end(), count, std::uint8_t{0}); }
+    std::vector<std::uint8_t> take() { return std::move(out_); }
+
+private:
+    void put(A_u_long value, int size) {
+        for (int i = 0; i < size; ++i) {
+            const int shift = order_ == ByteOrder::little ? 8 * i : 8 * (size - 1 - i);
+            out_.push_back(static_cast<std::uint8_t>((value >> shift) & 0xffu));
+        }
+    }
+
+    ByteOrder order_;
+    std::vector<std::uint8_t> out_;
+};
+
+std::size_t paddingTo4(std::size_t size) { return (4 - size % 4) % 4; }
+
+// A length byte cannot count more than 255 characters.
+static_assert(sizeof(identity::kName) <= 256 && sizeof(identity::kCategory) <= 256 &&
+              sizeof(identity::kMatchName) <= 256);
+
+// One length byte, the characters, zeros up to a multiple of four.
+std::vector<std::uint8_t> pascalString(const char* text) {
+    const std::size_t length = std::strlen(text);
+    std::vector<std::uint8_t> data(1 + length + paddingTo4(1 + length), std::uint8_t{0});
+    data[0] = static_cast<std::uint8_t>(length);
+    std::copy(text, text + length, data.begin() + 1);
+    return data;
+}
+
+// The characters and their zero byte, zeros up to a multiple of four.
+std::vector<std::uint8_t> cString(const char* text) {
+    const std::size_t length = std::strlen(text);
+    std::vector<std::uint8_t> data(length + 1 + paddingTo4(length + 1), std::uint8_t{0});
+    std::copy(text, text + length, data.begin());
+    return data;
+}
+
+std::vector<std::uint8_t> words16(ByteOrder order, A_u_short first, A_u_short second) {
+    Writer w(order);
+    w.u16(first);
+    w.u16(second);
+    return w.take();
+}
+
+std::vector<std::uint8_t> word16(ByteOrder order, A_u_short value) {
+    Writer w(order);
+    w.u16(value);
+    return w.take();
+}
+
+std::vector<std::uint8_t> word32(ByteOrder order, A_u_long value) {
+    Writer w(order);
+    w.u32(value);
+    return w.take();
+}
+
+struct Property {
+    A_u_long key;
+    std::vector<std::uint8_t> data;  // the length field counts exactly these bytes
+};
+
+std::vector<std::uint8_t> propertyList(ByteOrder order, bool leadingWord, A_u_long codeKey) {
+    const std::vector<Property> properties = {
+        {PF_FOUR_CHAR_CODE('k', 'i', 'n', 'd'), word32(order, identity::kKind)},
+        {PF_FOUR_CHAR_CODE('n', 'a', 'm', 'e'), pascalString(identity::kName)},
+        {PF_FOUR_CHAR_CODE('c', 'a', 't', 'g'), pascalString(identity::kCategory)},
+        {codeKey, cString(identity::kEntryPoint)},
+        {PF_FOUR_CHAR_CODE('e', 'P', 'V', 'R'),
+         words16(order, identity::kPiPLVersionMajor, identity::kPiPLVersionMinor)},
+        {PF_FOUR_CHAR_CODE('e', 'S', 'V', 'R'), words16(order, static_cast<A_u_short>(identity::kApiMajor),
+                                                        static_cast<A_u_short>(identity::kApiMinor))},
+        {PF_FOUR_CHAR_CODE('e', 'V', 'E', 'R'), word32(order, identity::kPackedVersion)},
+        {PF_FOUR_CHAR_CODE('e', 'I', 'N', 'F'), word16(order, identity::kInfoFlags)},
+        {PF_FOUR_CHAR_CODE('e', 'G', 'L', 'O'), word32(order, static_cast<A_u_long>(identity::kOutFlags))},
+        {PF_FOUR_CHAR_CODE('e', 'G', 'L', '2'), word32(order, static_cast<A_u_long>(identity::kOutFlags2))},
+        {PF_FOUR_CHAR_CODE('e', 'M', 'N', 'A'), pascalString(identity::kMatchName)},
+        {PF_FOUR_CHAR_CODE('a', 'e', 'F', 'L'), word32(order, identity::kPiPLReservedInfo)},
+    };
+
+    constexpr A_u_long kListVersion = 0;
+    constexpr A_u_long kPropertyNumber = 0;
+
+    Writer w(order);
+    if (leadingWord) {
+        w.u16(1);
+    }
+    w.u32(kListVersion);
+    w.u32(static_cast<A_u_long>(properties.size()));
+    for (const Property& p : properties) {
+        w.u32(identity::kVendor);
+        w.u32(p.key);
+        w.u32(kPropertyNumber);
+        w.u32(static_cast<A_u_long>(p.data.size()));
+        w.bytes(p.data);
+        w.zeros(paddingTo4(p.data.size()));
+    }
+    return w.take();
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> windowsPropertyList() {
+    return propertyList(ByteOrder::little, true, kWindowsX64CodeKey);
+}
+
+std::vector<std::uint8_t> macPropertyList() { return propertyList(ByteOrder::big, false, kMacX64CodeKey); }
+
+}  // namespace pipl

@@ -1,0 +1,40 @@
+// The property list (the host's PiPL resource) that the host reads before it
+// runs any of the plug-in's code: kind, name, category, entry point, versions
+// and flag words. Every value comes from host/identity.h; this file only lays
+// them out in the resource's binary form.
+//
+// A list is a header followed by properties. Each property is four 32-bit
+// words (vendor '8BIM', key, number 0, data length) and its data, followed by
+// zero bytes up to the next multiple of four. String data already carries its
+// own padding, so its length counts it; the 16-bit info flags do not.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "AE_Effect.h"
+
+namespace pipl {
+
+/// The resource that holds the list, on both systems.
+inline constexpr A_short kResourceId = 16000;
+/// Windows resource type name and language (U.S. English, 0x0409).
+inline constexpr char kWindowsResourceType[] = "PIPL";
+inline constexpr A_u_short kWindowsLanguage = 1033;
+/// Mac resource type; the resource manager there tells case apart.
+inline constexpr A_u_long kMacResourceType = PF_FOUR_CHAR_CODE('P', 'i', 'P', 'L');
+
+/// Property keys of the entry point, one per platform and processor.
+inline constexpr A_u_long kWindowsX64CodeKey = PF_FOUR_CHAR_CODE('8', '6', '6', '4');
+inline constexpr A_u_long kMacX64CodeKey = PF_FOUR_CHAR_CODE('m', 'i', '6', '4');
+
+/// Windows x64: little-endian, led by the 16-bit word 1 that Windows
+/// resources carry before the list, entry point under '8664'. 286 bytes.
+std::vector<std::uint8_t> windowsPropertyList();
+
+/// macOS x86-64: big-endian (the byte order of Mac resources, which the host
+/// reads as such on Intel Macs too), no leading 16-bit word, entry point under
+/// 'mi64'; otherwise the same properties in the same order. 284 bytes.
+std::vector<std::uint8_t> macPropertyList();
+
+}  // namespace pipl

@@ -1,0 +1,7 @@
+# macOS x86-64 with Apple's clang, on a Mac (Intel, or Apple silicon building
+# for Intel); a native build, so the resource generator runs where it is
+# built. The bundle needs Apple's linker and SDK, which only a Mac has.
+set(CMAKE_C_COMPILER clang)
+set(CMAKE_CXX_COMPILER clang++)
+set(CMAKE_OSX_ARCHITECTURES x86_64 CACHE STRING "Processor the plug-in is built for")
+set(CMAKE_OSX_DEPLOYMENT_TARGET 10.15 CACHE STRING "Oldest macOS the plug-in loads on")
