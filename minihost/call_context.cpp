@@ -1,0 +1,297 @@
+#include "minihost/call_context.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "minihost/host.h"
+#include "minihost/pixels/world.h"
+
+namespace minihost::detail {
+namespace {
+
+thread_local CallContext* t_current = nullptr;
+
+A_long scaledUp(int length, const PF_RationalScale& ds) {
+    if (ds.den == 0) {
+        return 0;
+    }
+    return static_cast<A_long>(std::ceil(length * static_cast<double>(ds.num) / static_cast<double>(ds.den)));
+}
+
+std::string plural(std::size_t n, const char* what) { return std::to_string(n) + " " + what; }
+
+}  // namespace
+
+CallContext::CallContext(Host& host, PF_Cmd cmd, const HostConfig& config, PF_OutData* out_data, FrameState* frame)
+    : host_(host), cmd_(cmd), config_(config), out_data_(out_data), frame_(frame), previous_(t_current) {
+    record_.cmd = cmd;
+    fillUtilCallbacks(utils_);
+    basic_ = basicSuite();
+
+    PF_InData& in = in_data_;
+    in.inter = interactCallbacks();
+    in.utils = &utils_;
+    in.effect_ref = ref();
+    in.quality = config.quality;
+    in.version = PF_SpecVersion{config.api_major, config.api_minor};
+    in.serial_num = 1;
+    in.appl_id = config.appl_id;
+    in.num_params = host.params().count();
+    in.current_time = config.current_time;
+    in.time_step = config.time_step;
+    in.total_time = config.total_time;
+    in.local_time_step = config.time_step;
+    in.time_scale = config.time_scale;
+    in.field = config.field;
+    in.width = scaledUp(host.layer().compWidth(), config.downsample_x);
+    in.height = scaledUp(host.layer().compHeight(), config.downsample_y);
+    in.extent_hint = PF_Rect{0, 0, in.width, in.height};
+    in.downsample_x = config.downsample_x;
+    in.downsample_y = config.downsample_y;
+    in.pixel_aspect_ratio = PF_RationalScale{1, 1};
+    in.pica_basicP = &basic_;
+    t_current = this;
+}
+
+CallContext::~CallContext() {
+    t_current = previous_;
+    // Worlds the plug-in leaked: the leak is on record, the memory goes back.
+    for (auto& [data, world] : worlds_) {
+        freeWorld(world);
+    }
+}
+
+CallContext* CallContext::current() { return t_current; }
+
+A_Err CallContext::onCall(const char* function) {
+    ++record_.calls[function];
+    return host_.faults().onCall(function);
+}
+
+void CallContext::violation(const std::string& what) { record_.violations.push_back(what); }
+
+void CallContext::reject(const char* function, const std::string& what, A_Err err) {
+    violation(std::string(function) + ": " + what);
+    throw HostFault{err};
+}
+
+void CallContext::checkRef(PF_ProgPtr effect_ref, const char* function) {
+    if (effect_ref != ref()) {
+        reject(function, "effect_ref is not the one this call handed out", PF_Err_BAD_CALLBACK_PARAM);
+    }
+}
+
+void CallContext::checkLayer(AEGP_LayerH layer, const char* function) {
+    if (layer != layerHandle()) {
+        reject(function, "layer handle is not the one AEGP_GetEffectLayer handed out in this call", A_Err_PARAMETER);
+    }
+}
+
+void CallContext::checkCommand(const char* function, std::initializer_list<PF_Cmd> allowed) {
+    for (PF_Cmd c : allowed) {
+        if (c == cmd_) {
+            return;
+        }
+    }
+    reject(function, "not allowed during " + commandName(cmd_), PF_Err_BAD_CALLBACK_PARAM);
+}
+
+FrameState& CallContext::requireFrame(const char* function) {
+    if (frame_ == nullptr) {
+        reject(function, "no frame: the command was sent without the host's render records", PF_Err_BAD_CALLBACK_PARAM);
+    }
+    return *frame_;
+}
+
+void CallContext::suiteAcquired(const std::string& key) {
+    ++suites_held_[key];
+    ++record_.suites_acquired[key];
+}
+
+bool CallContext::suiteReleased(const std::string& key) {
+    ++record_.suites_released[key];
+    auto it = suites_held_.find(key);
+    if (it == suites_held_.end() || it->second == 0) {
+        return false;
+    }
+    --it->second;
+    return true;
+}
+
+AEGP_EffectRefH CallContext::newEffectRef() {
+    auto obj = std::make_unique<EffectRefObject>();
+    auto* h = reinterpret_cast<AEGP_EffectRefH>(obj.get());
+    effect_refs_[obj.get()] = std::move(obj);
+    ++record_.effect_refs_obtained;
+    return h;
+}
+
+bool CallContext::liveEffectRef(AEGP_EffectRefH ref) const { return effect_refs_.count(ref) != 0; }
+
+bool CallContext::disposeEffectRef(AEGP_EffectRefH ref) {
+    if (effect_refs_.erase(ref) == 0) {
+        return false;
+    }
+    ++record_.effect_refs_disposed;
+    return true;
+}
+
+AEGP_StreamRefH CallContext::newStream(PF_ParamIndex index) {
+    auto obj = std::make_unique<StreamObject>(StreamObject{index});
+    auto* h = reinterpret_cast<AEGP_StreamRefH>(obj.get());
+    streams_[obj.get()] = std::move(obj);
+    ++record_.streams_obtained;
+    return h;
+}
+
+StreamObject* CallContext::liveStream(AEGP_StreamRefH stream) {
+    auto it = streams_.find(stream);
+    return it == streams_.end() ? nullptr : it->second.get();
+}
+
+bool CallContext::disposeStream(AEGP_StreamRefH stream) {
+    if (streams_.erase(stream) == 0) {
+        return false;
+    }
+    ++record_.streams_disposed;
+    return true;
+}
+
+AEGP_TextOutlinesH CallContext::newOutlineSet(std::vector<Glyph> glyphs) {
+    auto obj = std::make_unique<OutlineSetObject>();
+    for (Glyph& g : glyphs) {
+        for (Contour& c : g.contours) {
+            obj->outlines.push_back(OutlineObject{std::move(c)});
+        }
+    }
+    auto* h = reinterpret_cast<AEGP_TextOutlinesH>(obj.get());
+    outline_sets_[obj.get()] = std::move(obj);
+    ++record_.outline_sets_obtained;
+    return h;
+}
+
+OutlineSetObject* CallContext::liveOutlineSet(AEGP_TextOutlinesH set) {
+    auto it = outline_sets_.find(set);
+    return it == outline_sets_.end() ? nullptr : it->second.get();
+}
+
+bool CallContext::disposeOutlineSet(AEGP_TextOutlinesH set) {
+    if (outline_sets_.erase(set) == 0) {
+        return false;
+    }
+    ++record_.outline_sets_disposed;
+    return true;
+}
+
+OutlineObject* CallContext::liveOutline(PF_PathOutlinePtr outline) {
+    for (auto& [key, set] : outline_sets_) {
+        for (OutlineObject& o : set->outlines) {
+            if (reinterpret_cast<PF_PathOutlinePtr>(&o) == outline) {
+                return &o;
+            }
+        }
+    }
+    return nullptr;
+}
+
+void CallContext::worldCreated(const PF_EffectWorld& world) {
+    worlds_[world.data] = world;
+    ++record_.worlds_created;
+}
+
+bool CallContext::worldDisposed(const PF_EffectWorld& world) {
+    auto it = worlds_.find(world.data);
+    if (world.data == nullptr || it == worlds_.end()) {
+        return false;
+    }
+    worlds_.erase(it);
+    ++record_.worlds_disposed;
+    return true;
+}
+
+bool CallContext::knownWorld(const PF_EffectWorld* world) const {
+    if (world == nullptr) {
+        return false;
+    }
+    if (frame_ != nullptr) {
+        if ((frame_->input && world == frame_->input->pf()) || (frame_->output && world == frame_->output->pf())) {
+            return true;
+        }
+    }
+    return world->data != nullptr && worlds_.count(world->data) != 0;
+}
+
+void CallContext::paramCheckedOut(const PF_ParamDef* def, PF_ParamIndex index) {
+    if (checked_out_.count(def) != 0) {
+        violation("checkout_param: parameter " + std::to_string(index) +
+                  " checked out into a definition that still holds a checkout");
+    }
+    checked_out_[def] = index;
+    ++record_.params_checked_out;
+}
+
+bool CallContext::paramCheckedIn(const PF_ParamDef* def) {
+    if (checked_out_.erase(def) == 0) {
+        return false;
+    }
+    ++record_.params_checked_in;
+    return true;
+}
+
+PF_ParamDef** CallContext::paramArray() {
+    const Params& params = host_.params();
+    const double seconds = static_cast<double>(config_.current_time) / static_cast<double>(config_.time_scale);
+    param_copies_.clear();
+    choice_buffers_.clear();
+    for (int i = 0; i < params.count(); ++i) {
+        param_copies_.push_back(params.definitionAt(i, config_.time_scale == 0 ? 0.0 : seconds));
+        PF_ParamDef& def = param_copies_.back();
+        if (def.param_type == PF_Param_POPUP) {
+            // The choice text the effect sees lives in a buffer of the host's
+            // that is exactly as long as the text: a write into it is caught.
+            const std::string text = params.choices(i);
+            ChoiceBuffer buf{i, text, std::make_unique<char[]>(text.size() + 1)};
+            std::memcpy(buf.buffer.get(), text.c_str(), text.size() + 1);
+            def.u.pd.u.namesptr = buf.buffer.get();
+            choice_buffers_.push_back(std::move(buf));
+        }
+    }
+    param_pointers_.clear();
+    for (PF_ParamDef& def : param_copies_) {
+        param_pointers_.push_back(&def);
+    }
+    return param_pointers_.data();
+}
+
+CommandRecord CallContext::finish(PF_Err result) {
+    record_.result = result;
+    for (const auto& [key, held] : suites_held_) {
+        if (held > 0) {
+            violation(key + " acquired " + std::to_string(held) + " more time(s) than released");
+        }
+    }
+    if (!effect_refs_.empty()) {
+        violation(plural(effect_refs_.size(), "effect reference(s) never disposed of (AEGP_DisposeEffect)"));
+    }
+    if (!streams_.empty()) {
+        violation(plural(streams_.size(), "stream reference(s) never disposed of (AEGP_DisposeStream)"));
+    }
+    if (!outline_sets_.empty()) {
+        violation(plural(outline_sets_.size(), "text outline set(s) never disposed of (AEGP_DisposeTextOutlines)"));
+    }
+    if (!worlds_.empty()) {
+        violation(plural(worlds_.size(), "world(s) never disposed of (PF_DisposeWorld)"));
+    }
+    for (const auto& [def, index] : checked_out_) {
+        violation("parameter " + std::to_string(index) + " checked out but never checked in");
+    }
+    for (const ChoiceBuffer& buf : choice_buffers_) {
+        if (std::memcmp(buf.buffer.get(), buf.original.c_str(), buf.original.size() + 1) != 0) {
+            violation("the effect wrote into the host's choice text of parameter " + std::to_string(buf.index) +
+                      " (was \"" + buf.original + "\")");
+        }
+    }
+    return record_;
+}
+
+}  // namespace minihost::detail

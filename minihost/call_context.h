@@ -1,0 +1,206 @@
+// Private to minihost: the state of one command while the plug-in runs it.
+//
+// Every command gets its own CallContext: its PF_InData, the per-call copies
+// of the callback tables, the handles the plug-in obtained, and the record
+// that goes into the ledger when the command ends. effect_ref is the
+// context's address; while EffectMain runs, the context is also the
+// thread's current one, which is how the suite functions that carry no
+// effect_ref (AcquireSuite, sprintf, layer, stream and outline functions)
+// find it. Nothing is shared between contexts except the Host's thread-safe
+// parts, so frames render at once on several threads.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "AE_EffectCB.h"
+#include "AE_EffectSmartRender.h"
+#include "AE_GeneralPlug.h"
+#include "minihost/frame.h"
+#include "minihost/host_config.h"
+#include "minihost/ledger.h"
+#include "minihost/text_source.h"
+
+namespace minihost {
+class Host;
+}
+
+namespace minihost::detail {
+
+/// Thrown inside a host function to answer an error code.
+struct HostFault {
+    A_Err code;
+};
+
+struct EffectRefObject {
+    int unused = 0;
+};
+struct StreamObject {
+    PF_ParamIndex index;
+};
+struct OutlineObject {
+    Contour vertices;
+};
+struct OutlineSetObject {
+    std::vector<OutlineObject> outlines;
+};
+struct LayerObject {
+    int unused = 0;
+};
+
+/// What one frame's pre-render and render share.
+struct FrameState {
+    struct Checkout {
+        PF_ParamIndex index;
+        PF_RenderRequest request;
+        PF_Rect rect;  // request clipped to the layer's bounds
+    };
+    FrameRequest request;
+    Depth depth = Depth::k8;
+    PF_Rect layer_bounds{};
+    std::map<A_long, Checkout> checkouts;
+    PF_CheckoutResult first_checkout{};
+    std::optional<World> input;
+    std::optional<World> output;
+};
+
+class CallContext {
+public:
+    CallContext(Host& host, PF_Cmd cmd, const HostConfig& config, PF_OutData* out_data, FrameState* frame);
+    ~CallContext();
+    CallContext(const CallContext&) = delete;
+    CallContext& operator=(const CallContext&) = delete;
+
+    /// The context of the command running on this thread, or null.
+    static CallContext* current();
+
+    Host& host() { return host_; }
+    PF_Cmd cmd() const { return cmd_; }
+    const HostConfig& config() const { return config_; }
+    PF_InData& inData() { return in_data_; }
+    PF_OutData* outData() { return out_data_; }
+    FrameState* frame() { return frame_; }
+    /// The frame of a SmartFX command; rejects the call when the command was
+    /// sent raw, without one.
+    FrameState& requireFrame(const char* function);
+    PF_ProgPtr ref() { return reinterpret_cast<PF_ProgPtr>(this); }
+    AEGP_LayerH layerHandle() { return reinterpret_cast<AEGP_LayerH>(&layer_object_); }
+    CommandRecord& record() { return record_; }
+
+    /// Counts the call and answers an injected fault, or 0.
+    A_Err onCall(const char* function);
+    void violation(const std::string& what);
+    /// Records a violation and answers err from the host function.
+    [[noreturn]] void reject(const char* function, const std::string& what, A_Err err);
+    void checkRef(PF_ProgPtr effect_ref, const char* function);
+    void checkLayer(AEGP_LayerH layer, const char* function);
+    /// Only these commands may call the function.
+    void checkCommand(const char* function, std::initializer_list<PF_Cmd> allowed);
+
+    // Suites.
+    void suiteAcquired(const std::string& key);
+    /// False when the suite was not held.
+    bool suiteReleased(const std::string& key);
+
+    // References.
+    AEGP_EffectRefH newEffectRef();
+    bool disposeEffectRef(AEGP_EffectRefH ref);
+    bool liveEffectRef(AEGP_EffectRefH ref) const;
+    AEGP_StreamRefH newStream(PF_ParamIndex index);
+    StreamObject* liveStream(AEGP_StreamRefH stream);
+    bool disposeStream(AEGP_StreamRefH stream);
+    AEGP_TextOutlinesH newOutlineSet(std::vector<Glyph> glyphs);
+    OutlineSetObject* liveOutlineSet(AEGP_TextOutlinesH set);
+    bool disposeOutlineSet(AEGP_TextOutlinesH set);
+    /// The outline when it belongs to a live set, else null.
+    OutlineObject* liveOutline(PF_PathOutlinePtr outline);
+
+    // Worlds made with PF_NewWorld, by their pixel memory.
+    void worldCreated(const PF_EffectWorld& world);
+    /// False when the world is not a live one of this call.
+    bool worldDisposed(const PF_EffectWorld& world);
+    /// A world the host handed out in this call (input, output, PF_NewWorld).
+    bool knownWorld(const PF_EffectWorld* world) const;
+
+    // Parameters.
+    void paramCheckedOut(const PF_ParamDef* def, PF_ParamIndex index);
+    bool paramCheckedIn(const PF_ParamDef* def);
+    /// The parameter array handed to EffectMain: copies of every definition
+    /// at the current time; popups' choice text in host buffers that are
+    /// checked for writes when the command ends.
+    PF_ParamDef** paramArray();
+
+    /// Audits the command (imbalances, host buffers written) and hands back
+    /// the record with the result.
+    CommandRecord finish(PF_Err result);
+
+private:
+    struct ChoiceBuffer {
+        int index;
+        std::string original;
+        std::unique_ptr<char[]> buffer;
+    };
+
+    Host& host_;
+    PF_Cmd cmd_;
+    HostConfig config_;
+    PF_OutData* out_data_;
+    FrameState* frame_;
+    CallContext* previous_;
+
+    PF_InData in_data_{};
+    PF_UtilCallbacks utils_{};
+    SPBasicSuite basic_{};
+    LayerObject layer_object_;
+    CommandRecord record_;
+
+    std::map<std::string, int> suites_held_;
+    std::map<const void*, std::unique_ptr<EffectRefObject>> effect_refs_;
+    std::map<const void*, std::unique_ptr<StreamObject>> streams_;
+    std::map<const void*, std::unique_ptr<OutlineSetObject>> outline_sets_;
+    std::map<const void*, PF_EffectWorld> worlds_;
+    std::map<const PF_ParamDef*, PF_ParamIndex> checked_out_;
+
+    std::vector<PF_ParamDef> param_copies_;
+    std::vector<PF_ParamDef*> param_pointers_;
+    std::vector<ChoiceBuffer> choice_buffers_;
+};
+
+/// Runs a host function's body inside the one exception boundary every
+/// function the plug-in calls has: counts the call, answers an injected
+/// fault, turns HostFault into its code and anything else into a violation
+/// and PF_Err_INTERNAL_STRUCT_DAMAGED. Outside a command: A_Err_WRONG_THREAD.
+template <typename Body>
+A_Err guarded(const char* function, Body&& body) noexcept {
+    CallContext* ctx = CallContext::current();
+    if (ctx == nullptr) {
+        return A_Err_WRONG_THREAD;
+    }
+    try {
+        if (const A_Err injected = ctx->onCall(function)) {
+            return injected;
+        }
+        return body(*ctx);
+    } catch (const HostFault& fault) {
+        return fault.code;
+    } catch (...) {
+        try {
+            ctx->violation(std::string(function) + ": the host failed inside the call");
+        } catch (...) {
+        }
+        return PF_Err_INTERNAL_STRUCT_DAMAGED;
+    }
+}
+
+// The function tables, one per suite and callback group (suites/, callbacks/).
+const void* findSuite(const char* name, A_long version);
+SPBasicSuite basicSuite();
+void fillUtilCallbacks(PF_UtilCallbacks& utils);
+PF_InteractCallbacks interactCallbacks();
+PF_PreRenderCallbacks preRenderCallbacks();
+PF_SmartRenderCallbacks smartRenderCallbacks();
+
+}  // namespace minihost::detail

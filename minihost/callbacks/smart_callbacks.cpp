@@ -1,0 +1,111 @@
+// SmartFX callbacks: the pre-render's input checkout and the render's input
+// and output worlds.
+#include <algorithm>
+
+#include "minihost/call_context.h"
+#include "minihost/host.h"
+
+namespace minihost::detail {
+namespace {
+
+PF_Rect intersect(const PF_Rect& a, const PF_Rect& b) {
+    PF_Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+              std::min(a.bottom, b.bottom)};
+    if (r.right < r.left) r.right = r.left;
+    if (r.bottom < r.top) r.bottom = r.top;
+    return r;
+}
+
+PF_Err checkoutLayer(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long checkout_idL, const PF_RenderRequest* req,
+                     A_long /*what_time*/, A_long /*time_step*/, A_u_long time_scale,
+                     PF_CheckoutResult* checkout_result) {
+    return guarded("checkout_layer", [&](CallContext& ctx) -> A_Err {
+        const char* fn = "checkout_layer";
+        ctx.checkRef(effect_ref, fn);
+        ctx.checkCommand(fn, {PF_Cmd_SMART_PRE_RENDER});
+        FrameState* frame = &ctx.requireFrame(fn);
+        if (index != 0) {
+            ctx.reject(fn, "parameter " + std::to_string(index) + " is not a layer (only 0 is)",
+                       PF_Err_INVALID_INDEX);
+        }
+        if (req == nullptr || checkout_result == nullptr || time_scale == 0) {
+            ctx.reject(fn, "null request or result, or time scale 0", PF_Err_BAD_CALLBACK_PARAM);
+        }
+        if (frame->checkouts.count(checkout_idL) != 0) {
+            ctx.reject(fn, "checkout id " + std::to_string(checkout_idL) + " used twice", PF_Err_BAD_CALLBACK_PARAM);
+        }
+        const PF_Rect rect = intersect(req->rect, frame->layer_bounds);
+        frame->checkouts[checkout_idL] = FrameState::Checkout{index, *req, rect};
+        PF_CheckoutResult result{};
+        result.result_rect = rect;
+        result.max_result_rect = frame->layer_bounds;
+        result.par = PF_RationalScale{1, 1};
+        result.ref_width = frame->layer_bounds.right;
+        result.ref_height = frame->layer_bounds.bottom;
+        *checkout_result = result;
+        if (checkout_idL == 0) {
+            frame->first_checkout = result;
+        }
+        return PF_Err_NONE;
+    });
+}
+
+PF_Err guidMixIn(PF_ProgPtr effect_ref, A_u_long /*buf_sizeLu*/, const void* /*buf*/) {
+    return guarded("GuidMixInPtr", [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref, "GuidMixInPtr");
+        return PF_Err_NONE;
+    });
+}
+
+PF_Err checkoutLayerPixels(PF_ProgPtr effect_ref, A_long checkout_idL, PF_EffectWorld** pixels) {
+    return guarded("checkout_layer_pixels", [&](CallContext& ctx) -> A_Err {
+        const char* fn = "checkout_layer_pixels";
+        ctx.checkRef(effect_ref, fn);
+        ctx.checkCommand(fn, {PF_Cmd_SMART_RENDER});
+        FrameState* frame = &ctx.requireFrame(fn);
+        if (pixels == nullptr) {
+            ctx.reject(fn, "null output pointer", PF_Err_BAD_CALLBACK_PARAM);
+        }
+        if (frame->checkouts.count(checkout_idL) == 0) {
+            ctx.reject(fn, "checkout id " + std::to_string(checkout_idL) + " was not checked out at pre-render",
+                       PF_Err_BAD_CALLBACK_PARAM);
+        }
+        *pixels = frame->input ? frame->input->pf() : nullptr;
+        return PF_Err_NONE;
+    });
+}
+
+PF_Err checkinLayerPixels(PF_ProgPtr effect_ref, A_long checkout_idL) {
+    return guarded("checkin_layer_pixels", [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref, "checkin_layer_pixels");
+        ctx.checkCommand("checkin_layer_pixels", {PF_Cmd_SMART_RENDER});
+        if (ctx.requireFrame("checkin_layer_pixels").checkouts.count(checkout_idL) == 0) {
+            ctx.reject("checkin_layer_pixels", "checkout id " + std::to_string(checkout_idL) + " unknown",
+                       PF_Err_BAD_CALLBACK_PARAM);
+        }
+        return PF_Err_NONE;
+    });
+}
+
+PF_Err checkoutOutput(PF_ProgPtr effect_ref, PF_EffectWorld** output) {
+    return guarded("checkout_output", [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref, "checkout_output");
+        ctx.checkCommand("checkout_output", {PF_Cmd_SMART_RENDER});
+        if (output == nullptr) {
+            ctx.reject("checkout_output", "null output pointer", PF_Err_BAD_CALLBACK_PARAM);
+        }
+        FrameState& frame = ctx.requireFrame("checkout_output");
+        *output = frame.output ? frame.output->pf() : nullptr;
+        return PF_Err_NONE;
+    });
+}
+
+}  // namespace
+
+PF_PreRenderCallbacks preRenderCallbacks() { return PF_PreRenderCallbacks{checkoutLayer, guidMixIn}; }
+
+PF_SmartRenderCallbacks smartRenderCallbacks() {
+    return PF_SmartRenderCallbacks{checkoutLayerPixels, checkinLayerPixels, checkoutOutput};
+}
+
+}  // namespace minihost::detail

@@ -1,0 +1,70 @@
+// Fault injection: make a host function fail on purpose, make a suite
+// missing, and count the calls of every host function.
+//
+// Functions are named as the SDK spells them: suite functions
+// ("PF_NewWorld", "AEGP_GetLayerObjectType", ...), callbacks ("add_param",
+// "checkout_param", "checkin_param", "checkout_layer",
+// "checkout_layer_pixels", "checkin_layer_pixels", "checkout_output",
+// "fill", "copy", "transform_world", "abort", "progress") and the basic suite
+// ("AcquireSuite", "ReleaseSuite"). The ANSI "sprintf" and "strcpy" are
+// counted but cannot fail: they have no error to answer.
+//
+// Thread-safe; shared by every frame of one Host.
+#pragma once
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "A.h"
+
+namespace minihost {
+
+class Faults {
+public:
+    /// The n-th call (n >= 1) of function counted from now answers err
+    /// instead of doing its work. Several can be armed at once.
+    void failNth(const std::string& function, int n, A_Err err);
+    /// Every call of function from now on answers err.
+    void failAlways(const std::string& function, A_Err err);
+    /// AcquireSuite answers an error for this suite and version. With
+    /// leave_pointer the real table is still written to the output pointer
+    /// (a host that reports an error but hands back a pointer anyway).
+    void missingSuite(const std::string& name, A_long version, bool leave_pointer = false);
+
+    /// Calls of function since the host was made or reset() was called,
+    /// including calls that failed on purpose.
+    int callCount(const std::string& function) const;
+    std::map<std::string, int> callCounts() const;
+    /// How many armed faults have fired.
+    int fired() const;
+
+    /// Disarms everything and sets every count to 0.
+    void reset();
+
+    // Host side: counts the call and answers the injected error, or 0.
+    A_Err onCall(const char* function);
+    /// True when the suite is to be missing; *leave_pointer tells how.
+    bool suiteMissing(const char* name, A_long version, bool* leave_pointer) const;
+
+private:
+    struct Armed {
+        std::string function;
+        int at_count;  // fires when the count reaches this; 0 = every call
+        A_Err err;
+    };
+    struct Missing {
+        std::string name;
+        A_long version;
+        bool leave_pointer;
+    };
+    mutable std::mutex mutex_;
+    std::map<std::string, int> counts_;
+    std::vector<Armed> armed_;
+    std::vector<Missing> missing_;
+    int fired_ = 0;
+};
+
+}  // namespace minihost

@@ -1,0 +1,46 @@
+// The plug-in module as the host loads it: its two entry points and the
+// identity it reports through PluginDataEntryFunction.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "AE_Effect.h"
+#include "minihost/dynamic_library.h"
+
+namespace minihost {
+
+/// What PluginDataEntryFunction handed to the host's callback, and what it
+/// returned.
+struct PluginIdentity {
+    std::string name, match_name, category, entry_point;
+    A_long kind = 0, api_major = 0, api_minor = 0, reserved_info = 0;
+    int callback_calls = 0;       // how often the callback was called
+    bool opaque_pointer_kept = false;  // the callback got the host's own pointer back
+    PF_Err result = PF_Err_NONE;  // what PluginDataEntryFunction returned
+};
+
+class Plugin {
+public:
+    /// Loads the module and finds EffectMain and PluginDataEntryFunction.
+    /// Throws std::runtime_error when either is missing or the module does
+    /// not load.
+    static std::shared_ptr<const Plugin> load(const std::string& path);
+
+    PF_EffectMainFunc effectMain() const { return effect_main_; }
+    PF_PluginDataEntryFunc pluginDataEntry() const { return plugin_data_; }
+    const std::string& path() const { return path_; }
+
+    /// Calls PluginDataEntryFunction with a callback that records the values
+    /// and answers callback_result.
+    PluginIdentity identity(PF_Err callback_result = PF_Err_NONE) const;
+
+private:
+    Plugin() = default;
+    std::string path_;
+    std::unique_ptr<DynamicLibrary> library_;
+    PF_EffectMainFunc effect_main_ = nullptr;
+    PF_PluginDataEntryFunc plugin_data_ = nullptr;
+};
+
+}  // namespace minihost

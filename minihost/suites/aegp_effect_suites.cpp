@@ -1,0 +1,61 @@
+// "AEGP Dynamic Stream Suite" 2 and "AEGP Effect Suite" 2: hiding parameter
+// streams and disposing of effect references.
+#include "AE_GeneralPlug.h"
+#include "minihost/call_context.h"
+#include "minihost/host.h"
+#include "minihost/suites/suite_tables.h"
+
+namespace minihost::detail {
+namespace {
+
+A_Err SetDynamicStreamFlag(AEGP_StreamRefH streamH, AEGP_DynStreamFlags one_flag, A_Boolean undoableB,
+                           A_Boolean setB) {
+    return guarded("AEGP_SetDynamicStreamFlag", [&](CallContext& ctx) -> A_Err {
+        const char* fn = "AEGP_SetDynamicStreamFlag";
+        StreamObject* stream = ctx.liveStream(streamH);
+        if (stream == nullptr) {
+            ctx.reject(fn, "stream reference not live in this call", A_Err_PARAMETER);
+        }
+        if (one_flag == 0 || (one_flag & (one_flag - 1)) != 0) {
+            ctx.reject(fn, "not exactly one flag", A_Err_PARAMETER);
+        }
+        // The panel update runs outside the undo history.
+        if (undoableB != 0 && ctx.cmd() == PF_Cmd_UPDATE_PARAMS_UI) {
+            ctx.reject(fn, "undoable change during PF_Cmd_UPDATE_PARAMS_UI", A_Err_PARAMETER);
+        }
+        ctx.host().panel().setDynamicFlag(stream->index, one_flag, setB != 0);
+        return A_Err_NONE;
+    });
+}
+
+A_Err DisposeEffect(AEGP_EffectRefH effectH) {
+    return guarded("AEGP_DisposeEffect", [&](CallContext& ctx) -> A_Err {
+        if (!ctx.disposeEffectRef(effectH)) {
+            ctx.reject("AEGP_DisposeEffect", "effect reference not live (never obtained, or disposed of already)",
+                       A_Err_PARAMETER);
+        }
+        return A_Err_NONE;
+    });
+}
+
+}  // namespace
+
+const void* dynamicStreamSuite2() {
+    static const AEGP_DynamicStreamSuite2 suite = [] {
+        AEGP_DynamicStreamSuite2 s{};
+        s.AEGP_SetDynamicStreamFlag = SetDynamicStreamFlag;
+        return s;
+    }();
+    return &suite;
+}
+
+const void* effectSuite2() {
+    static const AEGP_EffectSuite2 suite = [] {
+        AEGP_EffectSuite2 s{};
+        s.AEGP_DisposeEffect = DisposeEffect;
+        return s;
+    }();
+    return &suite;
+}
+
+}  // namespace minihost::detail

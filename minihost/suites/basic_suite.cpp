@@ -1,0 +1,115 @@
+// SPBasicSuite: suites by registration string and version, and the registry
+// of every suite the host offers.
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "minihost/call_context.h"
+#include "minihost/host.h"
+#include "minihost/suites/suite_tables.h"
+
+namespace minihost::detail {
+namespace {
+
+/// What AcquireSuite answers for a suite the host does not have.
+constexpr SPErr kSuiteNotFound = static_cast<SPErr>(PF_FOUR_CHAR_CODE('S', '!', 'F', 'd'));
+
+struct Registered {
+    const char* name;
+    A_long version;
+    const void* (*table)();
+};
+
+constexpr Registered kSuites[] = {
+    {kPFANSISuite, kPFANSISuiteVersion1, &ansiSuite1},
+    {kPFWorldSuite, kPFWorldSuiteVersion2, &worldSuite2},
+    {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtilsSuite3},
+    {kPFPathDataSuite, kPFPathDataSuiteVersion1, &pathDataSuite1},
+    {kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &pfInterfaceSuite1},
+    {kAEGPLayerSuite, kAEGPLayerSuiteVersion11, &layerSuite11},
+    {kAEGPLayerSuite, kAEGPLayerSuiteVersion13, &layerSuite13},
+    {kAEGPLayerSuite, kAEGPLayerSuiteVersion14, &layerSuite14},
+    {kAEGPStreamSuite, kAEGPStreamSuiteVersion7, &streamSuite7},
+    {kAEGPStreamSuite, kAEGPStreamSuiteVersion9, &streamSuite9},
+    {kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion2, &dynamicStreamSuite2},
+    {kAEGPEffectSuite, kAEGPEffectSuiteVersion2, &effectSuite2},
+    {kAEGPMathSuite, kAEGPMathSuiteVersion1, &mathSuite1},
+    {kAEGPTextLayerSuite, kAEGPTextLayerSuiteVersion1, &textLayerSuite1},
+};
+
+SPErr AcquireSuite(const char* name, A_long version, const void** suite) {
+    return guarded("AcquireSuite", [&](CallContext& ctx) -> A_Err {
+        if (name == nullptr || suite == nullptr) {
+            ctx.reject("AcquireSuite", "null name or output pointer", kSuiteNotFound);
+        }
+        const void* table = findSuite(name, version);
+        bool leave_pointer = false;
+        if (table == nullptr || ctx.host().faults().suiteMissing(name, version, &leave_pointer)) {
+            *suite = leave_pointer ? table : nullptr;
+            return kSuiteNotFound;
+        }
+        *suite = table;
+        ctx.suiteAcquired(suiteKey(name, version));
+        return kSPNoError;
+    });
+}
+
+SPErr ReleaseSuite(const char* name, A_long version) {
+    return guarded("ReleaseSuite", [&](CallContext& ctx) -> A_Err {
+        if (name == nullptr) {
+            ctx.reject("ReleaseSuite", "null name", kSuiteNotFound);
+        }
+        const std::string key = suiteKey(name, version);
+        if (!ctx.suiteReleased(key)) {
+            ctx.reject("ReleaseSuite", key + " released more often than acquired", kSuiteNotFound);
+        }
+        return kSPNoError;
+    });
+}
+
+SPBoolean IsEqual(const char* a, const char* b) { return a != nullptr && b != nullptr && std::strcmp(a, b) == 0; }
+
+SPErr AllocateBlock(size_t size, void** block) {
+    if (block == nullptr) {
+        return A_Err_PARAMETER;
+    }
+    *block = std::malloc(size == 0 ? 1 : size);
+    return *block == nullptr ? static_cast<SPErr>(A_Err_ALLOC) : static_cast<SPErr>(kSPNoError);
+}
+
+SPErr FreeBlock(void* block) {
+    std::free(block);
+    return kSPNoError;
+}
+
+SPErr ReallocateBlock(void* block, size_t new_size, void** new_block) {
+    if (new_block == nullptr) {
+        return A_Err_PARAMETER;
+    }
+    void* p = std::realloc(block, new_size == 0 ? 1 : new_size);
+    if (p == nullptr) {
+        return A_Err_ALLOC;
+    }
+    *new_block = p;
+    return kSPNoError;
+}
+
+SPErr Undefined() { return A_Err_GENERIC; }
+
+}  // namespace
+
+const void* findSuite(const char* name, A_long version) {
+    for (const Registered& r : kSuites) {
+        if (r.version == version && std::strcmp(r.name, name) == 0) {
+            return r.table();
+        }
+    }
+    return nullptr;
+}
+
+SPBasicSuite basicSuite() {
+    return SPBasicSuite{&AcquireSuite, &ReleaseSuite, &IsEqual, &AllocateBlock, &FreeBlock, &ReallocateBlock,
+                        &Undefined};
+}
+
+}  // namespace minihost::detail

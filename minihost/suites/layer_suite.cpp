@@ -1,0 +1,98 @@
+// "AEGP Layer Suite" 11, 13 and 14: the effect's layer, its type, its
+// times and its layer-to-world matrix. The three versions share one set of
+// functions.
+#include <cmath>
+
+#include "AE_GeneralPlug.h"
+#include "minihost/call_context.h"
+#include "minihost/host.h"
+#include "minihost/suites/suite_tables.h"
+
+namespace minihost::detail {
+namespace {
+
+double secondsOf(CallContext& ctx, const A_Time* t, const char* fn) {
+    if (t == nullptr) {
+        ctx.reject(fn, "null time", A_Err_PARAMETER);
+    }
+    if (t->scale == 0) {
+        ctx.reject(fn, "time with scale 0", A_Err_PARAMETER);
+    }
+    return static_cast<double>(t->value) / static_cast<double>(t->scale);
+}
+
+A_Err GetLayerObjectType(AEGP_LayerH layerH, AEGP_ObjectType* object_type) {
+    return guarded("AEGP_GetLayerObjectType", [&](CallContext& ctx) -> A_Err {
+        ctx.checkLayer(layerH, "AEGP_GetLayerObjectType");
+        if (object_type == nullptr) {
+            ctx.reject("AEGP_GetLayerObjectType", "null output pointer", A_Err_PARAMETER);
+        }
+        *object_type = ctx.host().layer().objectType();
+        return A_Err_NONE;
+    });
+}
+
+// Layer and comp times share the scale; the offset is rounded to its ticks.
+A_Err shiftTime(CallContext& ctx, const char* fn, AEGP_LayerH layerH, const A_Time* in, A_Time* out, double sign) {
+    ctx.checkLayer(layerH, fn);
+    (void)secondsOf(ctx, in, fn);
+    if (out == nullptr) {
+        ctx.reject(fn, "null output pointer", A_Err_PARAMETER);
+    }
+    const double ticks = std::round(ctx.host().layer().timeOffset() * static_cast<double>(in->scale));
+    out->value = static_cast<A_long>(static_cast<double>(in->value) + sign * ticks);
+    out->scale = in->scale;
+    return A_Err_NONE;
+}
+
+A_Err ConvertCompToLayerTime(AEGP_LayerH layerH, const A_Time* comp_time, A_Time* layer_time) {
+    return guarded("AEGP_ConvertCompToLayerTime", [&](CallContext& ctx) -> A_Err {
+        return shiftTime(ctx, "AEGP_ConvertCompToLayerTime", layerH, comp_time, layer_time, -1.0);
+    });
+}
+
+A_Err ConvertLayerToCompTime(AEGP_LayerH layerH, const A_Time* layer_time, A_Time* comp_time) {
+    return guarded("AEGP_ConvertLayerToCompTime", [&](CallContext& ctx) -> A_Err {
+        return shiftTime(ctx, "AEGP_ConvertLayerToCompTime", layerH, layer_time, comp_time, 1.0);
+    });
+}
+
+A_Err GetLayerToWorldXform(AEGP_LayerH layerH, const A_Time* comp_time, A_Matrix4* transform) {
+    return guarded("AEGP_GetLayerToWorldXform", [&](CallContext& ctx) -> A_Err {
+        const char* fn = "AEGP_GetLayerToWorldXform";
+        ctx.checkLayer(layerH, fn);
+        const double seconds = secondsOf(ctx, comp_time, fn);
+        if (transform == nullptr) {
+            ctx.reject(fn, "null output pointer", A_Err_PARAMETER);
+        }
+        *transform = ctx.host().layer().worldMatrixAt(seconds);
+        return A_Err_NONE;
+    });
+}
+
+template <typename Suite>
+Suite makeSuite() {
+    Suite s{};
+    s.AEGP_GetLayerObjectType = GetLayerObjectType;
+    s.AEGP_ConvertCompToLayerTime = ConvertCompToLayerTime;
+    s.AEGP_ConvertLayerToCompTime = ConvertLayerToCompTime;
+    s.AEGP_GetLayerToWorldXform = GetLayerToWorldXform;
+    return s;
+}
+
+}  // namespace
+
+const void* layerSuite11() {
+    static const AEGP_LayerSuite11 suite = makeSuite<AEGP_LayerSuite11>();
+    return &suite;
+}
+const void* layerSuite13() {
+    static const AEGP_LayerSuite13 suite = makeSuite<AEGP_LayerSuite13>();
+    return &suite;
+}
+const void* layerSuite14() {
+    static const AEGP_LayerSuite14 suite = makeSuite<AEGP_LayerSuite14>();
+    return &suite;
+}
+
+}  // namespace minihost::detail

@@ -1,0 +1,68 @@
+// "PF Param Utils Suite" 3: the panel update.
+#include <cstring>
+
+#include "AE_EffectSuites.h"
+#include "minihost/call_context.h"
+#include "minihost/host.h"
+#include "minihost/suites/suite_tables.h"
+
+namespace minihost::detail {
+namespace {
+
+int countChoices(const char* text) {
+    int n = 1;
+    for (const char* p = text; *p != '\0'; ++p) {
+        n += *p == '|' ? 1 : 0;
+    }
+    return n;
+}
+
+PF_Err UpdateParamUI(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_ParamDef* defP) {
+    return guarded("PF_UpdateParamUI", [&](CallContext& ctx) -> A_Err {
+        const char* fn = "PF_UpdateParamUI";
+        ctx.checkRef(effect_ref, fn);
+        ctx.checkCommand(fn, {PF_Cmd_UPDATE_PARAMS_UI, PF_Cmd_USER_CHANGED_PARAM, PF_Cmd_EVENT});
+        const Params& params = ctx.host().params();
+        if (param_index < 1 || param_index >= params.count()) {
+            ctx.reject(fn, "parameter index " + std::to_string(param_index) + " out of range",
+                       PF_Err_INVALID_INDEX);
+        }
+        if (defP == nullptr) {
+            ctx.reject(fn, "null definition", PF_Err_BAD_CALLBACK_PARAM);
+        }
+        const PF_ParamDef& declared = params.definition(param_index);
+        if (defP->param_type != declared.param_type) {
+            ctx.reject(fn, "changes the type of parameter " + std::to_string(param_index), PF_Err_BAD_CALLBACK_PARAM);
+        }
+        if (std::memchr(defP->name, '\0', sizeof(defP->name)) == nullptr) {
+            ctx.reject(fn, "name not terminated within its 32 bytes", PF_Err_BAD_CALLBACK_PARAM);
+        }
+        if (defP->param_type == PF_Param_POPUP) {
+            if (defP->u.pd.u.namesptr == nullptr) {
+                ctx.reject(fn, "popup without choice text", PF_Err_BAD_CALLBACK_PARAM);
+            }
+            if (defP->u.pd.num_choices != declared.u.pd.num_choices ||
+                countChoices(defP->u.pd.u.namesptr) != declared.u.pd.num_choices) {
+                ctx.reject(fn, "changes the number of choices of parameter " + std::to_string(param_index),
+                           PF_Err_BAD_CALLBACK_PARAM);
+            }
+        }
+        ctx.host().panel().update(param_index, *defP);
+        return PF_Err_NONE;
+    });
+}
+
+PF_Err GetCurrentState(PF_ProgPtr, PF_ParamIndex, const A_Time*, const A_Time*, PF_State*) {
+    return guarded("PF_GetCurrentState", [&](CallContext& ctx) -> A_Err {
+        ctx.reject("PF_GetCurrentState", "unexpected call", PF_Err_BAD_CALLBACK_PARAM);
+    });
+}
+
+const PF_ParamUtilsSuite3 kSuite = {UpdateParamUI, GetCurrentState, nullptr, nullptr, nullptr,
+                                    nullptr,       nullptr,         nullptr, nullptr};
+
+}  // namespace
+
+const void* paramUtilsSuite3() { return &kSuite; }
+
+}  // namespace minihost::detail

@@ -1,0 +1,73 @@
+// "PF World Suite" 2: worlds whose struct belongs to the plug-in and whose
+// pixels belong to the host until PF_DisposeWorld.
+#include "AE_EffectSuites.h"
+#include "minihost/call_context.h"
+#include "minihost/pixels/world.h"
+#include "minihost/suites/suite_tables.h"
+
+namespace minihost::detail {
+namespace {
+
+PF_Err NewWorld(PF_ProgPtr effect_ref, A_long widthL, A_long heightL, PF_Boolean /*clear_pixB*/,
+                PF_PixelFormat pixel_format, PF_EffectWorld* worldP) {
+    return guarded("PF_NewWorld", [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref, "PF_NewWorld");
+        if (worldP == nullptr) {
+            ctx.reject("PF_NewWorld", "null world", PF_Err_BAD_CALLBACK_PARAM);
+        }
+        const std::optional<Depth> depth = depthFromFormat(pixel_format);
+        if (!depth) {
+            ctx.reject("PF_NewWorld", "unknown pixel format", PF_Err_BAD_CALLBACK_PARAM);
+        }
+        if (widthL < 0 || heightL < 0) {
+            ctx.reject("PF_NewWorld", "negative size " + std::to_string(widthL) + " x " + std::to_string(heightL),
+                       PF_Err_BAD_CALLBACK_PARAM);
+        }
+        // Pixels always start transparent black, asked for or not.
+        const PF_Err err = allocateWorld(*worldP, widthL, heightL, *depth);
+        if (err == PF_Err_NONE) {
+            ctx.worldCreated(*worldP);
+        }
+        return err;
+    });
+}
+
+PF_Err DisposeWorld(PF_ProgPtr effect_ref, PF_EffectWorld* worldP) {
+    return guarded("PF_DisposeWorld", [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref, "PF_DisposeWorld");
+        if (worldP == nullptr) {
+            ctx.reject("PF_DisposeWorld", "null world", PF_Err_BAD_CALLBACK_PARAM);
+        }
+        if (!ctx.worldDisposed(*worldP)) {
+            ctx.reject("PF_DisposeWorld", "world not made by PF_NewWorld in this call, or disposed of already",
+                       PF_Err_BAD_CALLBACK_PARAM);
+        }
+        freeWorld(*worldP);
+        return PF_Err_NONE;
+    });
+}
+
+PF_Err GetPixelFormat(const PF_EffectWorld* worldP, PF_PixelFormat* pixel_formatP) {
+    return guarded("PF_GetPixelFormat", [&](CallContext& ctx) -> A_Err {
+        if (worldP == nullptr || pixel_formatP == nullptr) {
+            ctx.reject("PF_GetPixelFormat", "null world or output pointer", PF_Err_BAD_CALLBACK_PARAM);
+        }
+        if (!ctx.knownWorld(worldP)) {
+            ctx.reject("PF_GetPixelFormat", "world not handed out by the host in this call",
+                       PF_Err_BAD_CALLBACK_PARAM);
+        }
+        if (!tryDepthOf(*worldP)) {
+            ctx.reject("PF_GetPixelFormat", "world's format code was overwritten", PF_Err_BAD_CALLBACK_PARAM);
+        }
+        *pixel_formatP = static_cast<PF_PixelFormat>(worldP->reserved_long1);
+        return PF_Err_NONE;
+    });
+}
+
+const PF_WorldSuite2 kSuite = {NewWorld, DisposeWorld, GetPixelFormat};
+
+}  // namespace
+
+const void* worldSuite2() { return &kSuite; }
+
+}  // namespace minihost::detail
