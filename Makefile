@@ -12,7 +12,7 @@ DEB_PACKAGES := cmake ninja-build g++ make pkg-config binutils file \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test preview release bench clean
+.PHONY: deps build test preview release bench windows package clean
 
 # Installs only what is missing; refreshes the package lists first when
 # anything is (a fresh machine may have none).
@@ -45,6 +45,17 @@ preview: release
 
 bench: release
 	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# The Windows x64 plug-in, cross-built with mingw-w64: build/windows/Quillarray.aex.
+# (`make test` builds the same .aex inside the dev build and runs it under Wine.)
+windows: deps
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+
+# A ZIP of the Windows plug-in and its install note, in build/windows/package/.
+package: windows
+	cpack --preset windows
+	@ls build/windows/package/*.zip
 
 clean:
 	rm -rf build

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -122,7 +123,15 @@ int main(int argc, char** argv) {
         }
         out[option] = argv[i + 1];
     }
-    if (out.empty()) {
+    const std::set<std::string> known = {"--windows-bin",    "--windows-rc",     "--windows-header",
+                                         "--mac-rsrc",       "--mac-info-plist", "--mac-pkginfo"};
+    for (const auto& entry : out) {
+        if (known.count(entry.first) == 0) {
+            return usage();
+        }
+    }
+    // The script names the list's file, so it needs one.
+    if (out.empty() || (out.count("--windows-rc") != 0 && out.count("--windows-bin") == 0)) {
         return usage();
     }
     try {
@@ -130,9 +139,6 @@ int main(int argc, char** argv) {
             if (option == "--windows-bin") {
                 writeFile(path, asString(pipl::windowsPropertyList()));
             } else if (option == "--windows-rc") {
-                if (out.count("--windows-bin") == 0) {
-                    return usage();
-                }
                 writeFile(path, windowsResourceScript(out.at("--windows-bin")));
             } else if (option == "--windows-header") {
                 writeFile(path, cppHeader(pipl::windowsPropertyList()));
@@ -143,8 +149,6 @@ int main(int argc, char** argv) {
                 writeFile(path, infoPlist());
             } else if (option == "--mac-pkginfo") {
                 writeFile(path, fourCharCode(identity::kKind) + kHostCreator);
-            } else {
-                return usage();
             }
         }
     } catch (const std::exception& e) {
