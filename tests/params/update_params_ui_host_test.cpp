@@ -1,0 +1,251 @@
+// Panel updates through the stand-in host: wording after the text mode, the
+// side controls kept hidden, and what a refusing host gets back.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "minihost/host.h"
+#include "params/param_index.h"
+
+namespace {
+
+using minihost::Host;
+
+constexpr PF_Err kRefused = 42;  // an error only the host's fault injection answers
+constexpr int kSides[] = {PARAM_LEFT, PARAM_TOP, PARAM_RIGHT, PARAM_BOTTOM};
+
+class UpdateParamsUITest : public ::testing::Test {
+protected:
+    Host host{QA_PLUGIN_PATH};
+
+    // Declared but never updated: the panel as set-up left it.
+    void SetUp() override {
+        ASSERT_EQ(host.globalSetup(), PF_Err_NONE);
+        ASSERT_EQ(host.paramsSetup(), PF_Err_NONE);
+        host.faults().reset();
+    }
+    void TearDown() override { EXPECT_TRUE(host.ledger().clean()) << host.ledger().report(); }
+
+    void setVertical(bool vertical) {
+        host.params().setValue(PARAM_TEXT_MODE, vertical ? TEXT_MODE_VERTICAL : TEXT_MODE_HORIZONTAL);
+    }
+    int hiddenSides() {
+        int n = 0;
+        for (const int side : kSides) {
+            n += host.panel().hidden(side) ? 1 : 0;
+        }
+        return n;
+    }
+    void expectHorizontalWording() {
+        EXPECT_EQ(host.panel().name(PARAM_TRACKING), "Tracking");
+        EXPECT_EQ(host.panel().choices(PARAM_TEXT_ALIGNMENT), "Left|Center|Right");
+    }
+    void expectReferencesGivenBack() {
+        const minihost::CommandRecord r = host.ledger().last();
+        EXPECT_EQ(r.effect_refs_obtained, 1);
+        EXPECT_EQ(r.effect_refs_disposed, 1);
+        EXPECT_EQ(r.streams_obtained, r.streams_disposed);
+    }
+};
+
+TEST_F(UpdateParamsUITest, VerticalModeSaysLeadingAndTopCenterBottom) {
+    setVertical(true);
+    ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
+    EXPECT_EQ(host.panel().name(PARAM_TRACKING), "Leading");
+    EXPECT_EQ(host.panel().choices(PARAM_TEXT_ALIGNMENT), "Top|Center|Bottom");
+    EXPECT_TRUE(host.panel().collapsed(PARAM_TRACKING));
+    // Only the two relabelled controls are touched.
+    for (int i = 1; i < host.panel().count(); ++i) {
+        const bool relabelled = i == PARAM_TRACKING || i == PARAM_TEXT_ALIGNMENT;
+        EXPECT_EQ(host.panel().updates(i), relabelled ? 1 : 0) << i;
+    }
+    expectReferencesGivenBack();
+}
+
+TEST_F(UpdateParamsUITest, HorizontalWordingComesBackAtTheNextUpdate) {
+    setVertical(true);
+    ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
+    setVertical(false);
+    ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
+    expectHorizontalWording();
+    EXPECT_TRUE(host.panel().collapsed(PARAM_TRACKING));
+}
+
+TEST_F(UpdateParamsUITest, AnyModeOtherThanHorizontalReadsVertical) {
+    host.params().setValue(PARAM_TEXT_MODE, 0);  // a value the panel would never offer
+    ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
+    EXPECT_EQ(host.panel().name(PARAM_TRACKING), "Leading");
+}
+
+TEST_F(UpdateParamsUITest, SideControlsHiddenAfterEveryUpdateWithValuesKept) {
+    const double values[] = {-3.25, 7.5, 999, -1000};
+    for (int k = 0; k < 4; ++k) {
+        host.params().setValue(kSides[k], values[k]);
+    }
+    for (const bool vertical : {false, true, false}) {
+        SCOPED_TRACE(vertical);
+        setVertical(vertical);
+        ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_TRUE(host.panel().hidden(kSides[k])) << kSides[k];
+            EXPECT_EQ(host.panel().dynamicFlags(kSides[k]), AEGP_DynStreamFlag_HIDDEN);
+            EXPECT_EQ(host.params().valueAt(kSides[k], 0), values[k]);
+        }
+        EXPECT_FALSE(host.panel().hidden(PARAM_BUFFER_EXPANSION));
+        const minihost::CommandRecord r = host.ledger().last();
+        EXPECT_EQ(r.streams_obtained, 4);
+        EXPECT_EQ(r.streams_disposed, 4);
+        EXPECT_EQ(r.callCount("AEGP_SetDynamicStreamFlag"), 4);
+    }
+}
+
+TEST_F(UpdateParamsUITest, RenamingKeepsTheTrackingValue) {
+    host.params().setValue(PARAM_TRACKING, -12.5);
+    setVertical(true);
+    ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
+    EXPECT_EQ(host.params().valueAt(PARAM_TRACKING, 0), -12.5);
+    EXPECT_EQ(host.params().definition(PARAM_TRACKING).u.fs_d.valid_min, -1000);
+    EXPECT_EQ(host.params().definition(PARAM_TRACKING).name, std::string("Tracking"));  // the stored name stays
+}
+
+TEST_F(UpdateParamsUITest, HostsChoiceTextIsLeftAsItWas) {
+    host.params().setValue(PARAM_TEXT_ALIGNMENT, ALIGN_RIGHT);
+    setVertical(true);
+    ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
+    // The panel shows the new text, yet the host's own copy of the choices
+    // (and the buffer it lent for the call, checked by the ledger) is unchanged.
+    EXPECT_EQ(host.panel().choices(PARAM_TEXT_ALIGNMENT), "Top|Center|Bottom");
+    EXPECT_EQ(host.params().choices(PARAM_TEXT_ALIGNMENT), "Left|Center|Right");
+    EXPECT_EQ(std::string(host.params().definition(PARAM_TEXT_ALIGNMENT).u.pd.u.namesptr), "Left|Center|Right");
+    EXPECT_EQ(host.params().valueAt(PARAM_TEXT_ALIGNMENT, 0), ALIGN_RIGHT);
+}
+
+TEST_F(UpdateParamsUITest, UserChangedParamChangesNothing) {
+    setVertical(true);
+    ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
+    setVertical(false);
+    EXPECT_EQ(host.command(PF_Cmd_USER_CHANGED_PARAM), PF_Err_NONE);
+    EXPECT_EQ(host.panel().name(PARAM_TRACKING), "Leading");  // only the next update relabels
+    const minihost::CommandRecord r = host.ledger().last();
+    EXPECT_EQ(r.cmd, PF_Cmd_USER_CHANGED_PARAM);
+    EXPECT_TRUE(r.calls.empty());
+    EXPECT_TRUE(r.suites_acquired.empty());
+}
+
+// ---- a refusing host ----
+
+TEST_F(UpdateParamsUITest, NoEffectReferenceMeansNothingIsDone) {
+    setVertical(true);
+    host.faults().failNth("AEGP_GetNewEffectForEffect", 1, kRefused);
+    EXPECT_EQ(host.updateParamsUI(), kRefused);
+    expectHorizontalWording();
+    EXPECT_EQ(hiddenSides(), 0);
+    const minihost::CommandRecord r = host.ledger().last();
+    EXPECT_EQ(r.effect_refs_obtained, 0);
+    EXPECT_EQ(r.callCount("PF_UpdateParamUI"), 0);
+    EXPECT_EQ(r.callCount("AEGP_DisposeEffect"), 0);
+}
+
+TEST_F(UpdateParamsUITest, RefusedSpacingUpdateStopsTheRestButGivesTheReferenceBack) {
+    setVertical(true);
+    host.faults().failNth("PF_UpdateParamUI", 1, kRefused);
+    EXPECT_EQ(host.updateParamsUI(), kRefused);
+    expectHorizontalWording();
+    EXPECT_EQ(host.faults().callCount("PF_UpdateParamUI"), 1);  // the alignment is not handed over
+    EXPECT_EQ(hiddenSides(), 0);
+    EXPECT_EQ(host.ledger().last().streams_obtained, 0);
+    expectReferencesGivenBack();
+}
+
+TEST_F(UpdateParamsUITest, RefusedAlignmentUpdateHidesNothing) {
+    setVertical(true);
+    host.faults().failNth("PF_UpdateParamUI", 2, kRefused);
+    EXPECT_EQ(host.updateParamsUI(), kRefused);
+    EXPECT_EQ(host.panel().name(PARAM_TRACKING), "Leading");
+    EXPECT_EQ(host.panel().choices(PARAM_TEXT_ALIGNMENT), "Left|Center|Right");
+    EXPECT_EQ(hiddenSides(), 0);
+    expectReferencesGivenBack();
+}
+
+TEST_F(UpdateParamsUITest, RefusedHidingEndsTheSeries) {
+    host.faults().failNth("AEGP_SetDynamicStreamFlag", 2, kRefused);
+    EXPECT_EQ(host.updateParamsUI(), kRefused);
+    EXPECT_TRUE(host.panel().hidden(PARAM_LEFT));
+    EXPECT_FALSE(host.panel().hidden(PARAM_TOP));
+    EXPECT_FALSE(host.panel().hidden(PARAM_RIGHT));
+    EXPECT_FALSE(host.panel().hidden(PARAM_BOTTOM));
+    EXPECT_EQ(host.faults().callCount("AEGP_SetDynamicStreamFlag"), 2);
+    // The stream whose flag was refused is still given back.
+    EXPECT_EQ(host.ledger().last().streams_obtained, 2);
+    expectReferencesGivenBack();
+}
+
+TEST_F(UpdateParamsUITest, RefusedStreamEndsTheSeries) {
+    host.faults().failNth("AEGP_GetNewEffectStreamByIndex", 3, kRefused);
+    EXPECT_EQ(host.updateParamsUI(), kRefused);
+    EXPECT_EQ(hiddenSides(), 2);
+    EXPECT_FALSE(host.panel().hidden(PARAM_RIGHT));
+    EXPECT_EQ(host.faults().callCount("AEGP_GetNewEffectStreamByIndex"), 3);
+    EXPECT_EQ(host.ledger().last().streams_obtained, 2);
+    expectReferencesGivenBack();
+}
+
+// A refused disposal is a reference the host kept: its own ledger counts it
+// as not given back, which is the one violation expected here.
+void expectOnlyTheRefusedDisposal(Host& host) {
+    const std::vector<std::string> violations = host.ledger().violations();
+    ASSERT_EQ(violations.size(), 1u) << host.ledger().report();
+    EXPECT_NE(violations[0].find("1 effect reference"), std::string::npos) << violations[0];
+    EXPECT_EQ(host.ledger().last().streams_obtained, host.ledger().last().streams_disposed);
+    host.ledger().clear();
+}
+
+TEST_F(UpdateParamsUITest, RefusedDisposalIsReportedWhenAllElseWent) {
+    host.faults().failNth("AEGP_DisposeEffect", 1, kRefused);
+    EXPECT_EQ(host.updateParamsUI(), kRefused);
+    EXPECT_EQ(hiddenSides(), 4);
+    EXPECT_EQ(host.faults().callCount("AEGP_DisposeEffect"), 1);
+    expectOnlyTheRefusedDisposal(host);
+}
+
+TEST_F(UpdateParamsUITest, RefusedDisposalNeverHidesAnEarlierError) {
+    host.faults().failNth("PF_UpdateParamUI", 1, kRefused);
+    host.faults().failNth("AEGP_DisposeEffect", 1, kRefused + 1);
+    EXPECT_EQ(host.updateParamsUI(), kRefused);
+    EXPECT_EQ(host.faults().callCount("AEGP_DisposeEffect"), 1);
+    expectOnlyTheRefusedDisposal(host);
+}
+
+TEST_F(UpdateParamsUITest, MissingSuiteEndsTheCommandWithNothingLeftOver) {
+    const std::pair<const char*, A_long> suites[] = {
+        {"AEGP PF Interface Suite", 1}, {"PF Param Utils Suite", 3}, {"AEGP Stream Suite", 7},
+        {"AEGP Dynamic Stream Suite", 2}, {"AEGP Effect Suite", 2}};
+    for (const bool leave_pointer : {false, true}) {
+        for (const auto& [name, version] : suites) {
+            SCOPED_TRACE(std::string(name) + (leave_pointer ? " (pointer left)" : ""));
+            host.faults().reset();
+            host.faults().missingSuite(name, version, leave_pointer);
+            setVertical(true);
+            EXPECT_EQ(host.updateParamsUI(), PF_Err_BAD_CALLBACK_PARAM);
+            expectHorizontalWording();
+            EXPECT_EQ(hiddenSides(), 0);
+            const minihost::CommandRecord r = host.ledger().last();
+            EXPECT_EQ(r.effect_refs_obtained, 0);
+            EXPECT_EQ(r.callCount("PF_UpdateParamUI"), 0);
+            EXPECT_TRUE(host.ledger().clean()) << host.ledger().report();
+        }
+    }
+}
+
+TEST_F(UpdateParamsUITest, EachSuiteIsAcquiredOnce) {
+    ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
+    const minihost::CommandRecord r = host.ledger().last();
+    EXPECT_EQ(r.acquired("AEGP Stream Suite", 7), 1);
+    EXPECT_EQ(r.acquired("AEGP Dynamic Stream Suite", 2), 1);
+    EXPECT_EQ(r.acquired("PF Param Utils Suite", 3), 1);
+    EXPECT_EQ(r.acquired("AEGP PF Interface Suite", 1), 1);
+    EXPECT_EQ(r.acquired("AEGP Effect Suite", 2), 1);
+    EXPECT_EQ(r.suites_acquired.size(), 5u);
+}
+
+}  // namespace
