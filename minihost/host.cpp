@@ -1,5 +1,7 @@
 #include "minihost/host.h"
 
+#include <stdexcept>
+
 #include "minihost/call_context.h"
 
 #ifndef MINIHOST_DEFAULT_PLUGIN
@@ -11,6 +13,12 @@ namespace minihost {
 std::string defaultPluginPath() { return MINIHOST_DEFAULT_PLUGIN; }
 
 Host::Host(const std::string& plugin_path) : plugin_(Plugin::load(plugin_path)) {}
+
+Host::Host(std::shared_ptr<const Plugin> plugin) : plugin_(std::move(plugin)) {
+    if (plugin_ == nullptr) {
+        throw std::invalid_argument("Host: null plug-in");
+    }
+}
 
 Host::~Host() = default;
 

@@ -31,6 +31,8 @@ class Host {
 public:
     /// Loads the plug-in; throws std::runtime_error when it cannot.
     explicit Host(const std::string& plugin_path = defaultPluginPath());
+    /// Drives a plug-in already loaded (or made with Plugin::fromEntryPoints).
+    explicit Host(std::shared_ptr<const Plugin> plugin);
     ~Host();
     Host(const Host&) = delete;
     Host& operator=(const Host&) = delete;

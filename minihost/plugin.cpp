@@ -56,7 +56,22 @@ std::shared_ptr<const Plugin> Plugin::load(const std::string& path) {
     return plugin;
 }
 
+std::shared_ptr<const Plugin> Plugin::fromEntryPoints(PF_EffectMainFunc effect_main,
+                                                      PF_PluginDataEntryFunc plugin_data) {
+    if (effect_main == nullptr) {
+        throw std::invalid_argument("a plug-in needs an EffectMain");
+    }
+    std::shared_ptr<Plugin> plugin(new Plugin());
+    plugin->path_ = "(entry points of this program)";
+    plugin->effect_main_ = effect_main;
+    plugin->plugin_data_ = plugin_data;
+    return plugin;
+}
+
 PluginIdentity Plugin::identity(PF_Err callback_result) const {
+    if (plugin_data_ == nullptr) {
+        throw std::logic_error("the plug-in has no PluginDataEntryFunction");
+    }
     IdentityCapture capture;
     capture.answer = callback_result;
     t_capture = &capture;

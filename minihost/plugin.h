@@ -26,13 +26,19 @@ public:
     /// Throws std::runtime_error when either is missing or the module does
     /// not load.
     static std::shared_ptr<const Plugin> load(const std::string& path);
+    /// A plug-in made of two functions of the calling program, for tests of
+    /// the host's own rules (a scripted plug-in that misbehaves on purpose).
+    /// Throws std::invalid_argument for a null EffectMain.
+    static std::shared_ptr<const Plugin> fromEntryPoints(PF_EffectMainFunc effect_main,
+                                                         PF_PluginDataEntryFunc plugin_data = nullptr);
 
     PF_EffectMainFunc effectMain() const { return effect_main_; }
     PF_PluginDataEntryFunc pluginDataEntry() const { return plugin_data_; }
     const std::string& path() const { return path_; }
 
     /// Calls PluginDataEntryFunction with a callback that records the values
-    /// and answers callback_result.
+    /// and answers callback_result. Throws std::logic_error when the plug-in
+    /// has none.
     PluginIdentity identity(PF_Err callback_result = PF_Err_NONE) const;
 
 private:
