@@ -44,7 +44,7 @@ A_Err hideStream(AEGP_SuiteHandler* suites, int index, AEGP_EffectRefH* effect_r
     }
     StreamRef stream(streams, stream_handle);
 
-    const A_Boolean set = hide != 0 ? 1 : 0;
+    const A_Boolean set = static_cast<A_Boolean>(hide != 0);
     err = dynamic_streams->AEGP_SetDynamicStreamFlag(stream.get(), AEGP_DynStreamFlag_HIDDEN, /*undoableB=*/0, set);
     const A_Err dispose_err = stream.dispose();
     return err != A_Err_NONE ? err : dispose_err;
