@@ -1,0 +1,235 @@
+// Through the stand-in host: how the render reads the layer and scales to the
+// render, the pre-render's extent, checkouts and a missing world suite.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "host_fixtures.h"
+
+using namespace minihost;
+using namespace render_test;
+
+namespace {
+
+class RenderSetupThroughHost : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(host.setUp(), PF_Err_NONE);
+        host.layer().setCompSize(420, 120);
+        host.layer().setPosition(100, 40);
+        host.params().setValue(PARAM_ENABLE_GUIDE, 0);
+    }
+    void TearDown() override { EXPECT_TRUE(host.ledger().clean()) << host.ledger().report(); }
+
+    std::vector<pixel_box> render(const FrameRequest& request = {}) {
+        const Frame frame = host.renderFrame(request);
+        EXPECT_EQ(frame.render_err, PF_Err_NONE);
+        return frame.output ? drawnBoxes(*frame.output) : std::vector<pixel_box>{};
+    }
+
+    Host host{QA_PLUGIN_PATH};
+};
+
+TEST_F(RenderSetupThroughHost, HalfResolutionTruncatesSizesAfterScaling) {
+    host.config().downsample_x = {1, 2};
+    host.config().downsample_y = {1, 2};
+    host.params().setValue(PARAM_CHARACTER_SIZE, 51);  // 25.5 -> 25
+    host.params().setValue(PARAM_BUFFER_EXPANSION, 3);  // 1.5 -> 1
+    // At half resolution x [50, 61) and [70, 81); start 50, advance 27.
+    host.layer().setGlyphs({rectangleGlyph(0, 0, 22, 30), rectangleGlyph(40, 0, 62, 30)});
+    EXPECT_EQ(render(), (std::vector<pixel_box>{{57, 20, 68, 35}, {84, 20, 95, 35}}));
+}
+
+TEST_F(RenderSetupThroughHost, TwoHundredPercentAtHalfResolutionKeepsTheCellSize) {
+    host.config().downsample_x = {1, 2};
+    host.config().downsample_y = {1, 2};
+    host.layer().setScale(200, 200);
+    host.params().setValue(PARAM_BUFFER_EXPANSION, 3);  // 1.5 -> 1, no layer scale
+    // Glyphs 10 render pixels wide; cells 50, advance 52, start 50.
+    host.layer().setGlyphs({rectangleGlyph(0, 0, 10, 10), rectangleGlyph(20, 0, 30, 10)});
+    EXPECT_EQ(render(), (std::vector<pixel_box>{{70, 20, 80, 30}, {122, 20, 132, 30}}));
+}
+
+TEST_F(RenderSetupThroughHost, FiftyPercentHalvesSizesAndTrackingButNotTheExpansion) {
+    host.layer().setScale(50, 50);
+    host.params().setValue(PARAM_CHARACTER_SIZE, 60);   // cell 30
+    host.params().setValue(PARAM_TRACKING, 10);         // step 5
+    host.params().setValue(PARAM_BUFFER_EXPANSION, 4);  // 4 at any layer scale
+    host.layer().setGlyphs({rectangleGlyph(0, 0, 40, 40), rectangleGlyph(60, 0, 100, 40)});
+    // Advance 38; the second character moves one tracking step.
+    EXPECT_EQ(render(), (std::vector<pixel_box>{{105, 40, 125, 60}, {148, 40, 168, 60}}));
+}
+
+TEST_F(RenderSetupThroughHost, FlippedLayerSkipsEveryCharacter) {
+    host.layer().setScale(-100, 100);
+    host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30), rectangleGlyph(30, 0, 50, 30)});
+    const Frame frame = host.renderFrame();
+    EXPECT_EQ(frame.render_err, PF_Err_NONE);
+    EXPECT_FALSE(allTransparent(*frame.input));
+    EXPECT_TRUE(allTransparent(*frame.output));
+    EXPECT_EQ(host.ledger().last().worlds_created, 0);
+}
+
+// An anchor point and a parent move the glyphs by -10 + 30 in x.
+class PositionSource : public RenderSetupThroughHost {
+protected:
+    void SetUp() override {
+        RenderSetupThroughHost::SetUp();
+        host.layer().setAnchor(10, 0);
+        LayerTransform parent;
+        parent.position.set(30, 0);
+        host.layer().setParent(parent);
+        host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30)});  // at x [120, 140)
+    }
+};
+
+TEST_F(PositionSource, BeforeMinorVersion15TheLayersOwnPositionCounts) {
+    host.config().api_minor = 14;
+    EXPECT_EQ(render(), (std::vector<pixel_box>{{115, 40, 135, 70}}));
+    EXPECT_EQ(host.ledger().last().callCount("AEGP_GetLayerStreamValue"), 2);
+    EXPECT_EQ(host.ledger().last().callCount("AEGP_GetLayerToWorldXform"), 0);
+}
+
+TEST_F(PositionSource, FromMinorVersion15ParentAndAnchorEnter) {
+    host.config().api_minor = 15;
+    EXPECT_EQ(render(), (std::vector<pixel_box>{{135, 40, 155, 70}}));
+    EXPECT_EQ(host.ledger().last().callCount("AEGP_GetLayerStreamValue"), 0);
+    EXPECT_EQ(host.ledger().last().callCount("AEGP_MatrixDecompose4"), 1);
+}
+
+TEST_F(PositionSource, BeforeMinorVersion15TheScaleStreamIsPercent) {
+    host.config().api_minor = 14;
+    host.layer().setAnchor(0, 0);
+    host.layer().setParent(std::nullopt);
+    host.layer().setScale(50, 100);
+    host.params().setValue(PARAM_CHARACTER_SIZE, 60);  // cell 30
+    host.layer().setGlyphs({rectangleGlyph(0, 0, 40, 30)});  // x [100, 120)
+    EXPECT_EQ(render(), (std::vector<pixel_box>{{105, 40, 125, 70}}));
+}
+
+TEST_F(RenderSetupThroughHost, FailingTransformQueryLeavesTheOutputTransparent) {
+    host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30)});
+    host.faults().failNth("AEGP_GetLayerToWorldXform", 1, A_Err_GENERIC);
+    FrameRequest request;
+    request.output_fill = PF_Pixel{255, 0, 255, 0};
+    const Frame frame = host.renderFrame(request);
+    EXPECT_EQ(frame.render_err, A_Err_GENERIC);
+    EXPECT_TRUE(allTransparent(*frame.output));
+}
+
+TEST_F(RenderSetupThroughHost, PreRenderDeclaresTheRequestWhateverTheExpansion) {
+    FrameRequest request;
+    request.rect = PF_LRect{10, 20, 110, 90};
+    for (double expansion : {0.0, 50.0}) {
+        host.params().setValue(PARAM_BUFFER_EXPANSION, expansion);
+        const Frame frame = host.renderFrame(request);
+        EXPECT_EQ(frame.pre_render_err, PF_Err_NONE);
+        EXPECT_EQ(frame.pre.result_rect.left, 10);
+        EXPECT_EQ(frame.pre.result_rect.top, 20);
+        EXPECT_EQ(frame.pre.result_rect.right, 110);
+        EXPECT_EQ(frame.pre.result_rect.bottom, 90);
+        EXPECT_EQ(std::memcmp(&frame.pre.result_rect, &frame.pre.max_result_rect, sizeof(PF_LRect)), 0);
+        EXPECT_EQ(frame.pre.flags, PF_RenderOutputFlag_RETURNS_EXTRA_PIXELS);
+        EXPECT_EQ(frame.pre.pre_render_data, nullptr);
+        ASSERT_TRUE(frame.output);
+        EXPECT_EQ(frame.output->width(), 100);
+        EXPECT_EQ(frame.output->height(), 70);
+    }
+}
+
+TEST_F(RenderSetupThroughHost, PreRenderWithAFailingCheckoutStillDeclaresTheExtent) {
+    host.faults().failNth("checkout_layer", 1, PF_Err_OUT_OF_MEMORY);
+    FrameRequest request;
+    request.rect = PF_LRect{10, 20, 110, 90};
+    const Frame frame = host.renderFrame(request);
+    EXPECT_EQ(frame.pre_render_err, PF_Err_OUT_OF_MEMORY);
+    EXPECT_FALSE(frame.rendered);
+    EXPECT_EQ(frame.pre.result_rect.right, 110);
+    EXPECT_EQ(frame.pre.max_result_rect.bottom, 90);
+    EXPECT_EQ(frame.pre.flags, PF_RenderOutputFlag_RETURNS_EXTRA_PIXELS);
+}
+
+TEST_F(RenderSetupThroughHost, MissingWorldSuiteShowsTheMessageAndLeavesTheOutput) {
+    host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30)});
+    host.faults().missingSuite(kPFWorldSuite, kPFWorldSuiteVersion2);
+    FrameRequest request;
+    request.output_fill = PF_Pixel{255, 0, 255, 0};
+    const Frame frame = host.renderFrame(request);
+    EXPECT_EQ(frame.render_err, A_Err_MISSING_SUITE);
+    EXPECT_NE(frame.out_data.out_flags & PF_OutFlag_DISPLAY_ERROR_MESSAGE, 0);
+    EXPECT_STREQ(frame.out_data.return_msg, "Not able to acquire AEFX Suite.");
+    // Not cleared: every pixel still holds what the host put there.
+    EXPECT_EQ(drawnBoxes(*frame.output), (std::vector<pixel_box>{{0, 0, 420, 120}}));
+    EXPECT_EQ(frame.output->at(5, 5).g, 1.0f);
+    // The parameters went back although the render ended by an exception.
+    EXPECT_EQ(host.ledger().last().params_checked_out, PARAM_NUM_PARAMS - 1);
+    EXPECT_EQ(host.ledger().last().params_checked_in, PARAM_NUM_PARAMS - 1);
+}
+
+TEST_F(RenderSetupThroughHost, MissingLayerSuiteEndsTheRenderWithItsError) {
+    host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30)});
+    host.faults().missingSuite(kAEGPLayerSuite, kAEGPLayerSuiteVersion11);
+    const Frame frame = host.renderFrame();
+    EXPECT_EQ(frame.render_err, PF_Err_BAD_CALLBACK_PARAM);
+    EXPECT_EQ(host.ledger().last().params_checked_in, PARAM_NUM_PARAMS - 1);
+}
+
+TEST_F(RenderSetupThroughHost, FailingParameterCheckoutChecksInEveryOneCheckedOut) {
+    host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30)});
+    for (int n : {1, 2, 17, PARAM_NUM_PARAMS - 1}) {
+        host.faults().reset();
+        host.faults().failNth("checkout_param", n, PF_Err_OUT_OF_MEMORY);
+        FrameRequest request;
+        request.output_fill = PF_Pixel{255, 0, 255, 0};
+        const Frame frame = host.renderFrame(request);
+        EXPECT_EQ(frame.render_err, PF_Err_OUT_OF_MEMORY) << n;
+        EXPECT_EQ(host.faults().callCount("checkout_param"), n);
+        EXPECT_EQ(host.ledger().last().params_checked_out, n - 1);
+        EXPECT_EQ(host.ledger().last().params_checked_in, n - 1);
+        // No render: the output is as the host handed it over.
+        EXPECT_EQ(frame.output->at(5, 5).g, 1.0f) << n;
+    }
+}
+
+TEST_F(RenderSetupThroughHost, FailingWorldCheckoutsCheckOutNoParameter) {
+    for (const char* function : {"checkout_layer_pixels", "checkout_output"}) {
+        host.faults().reset();
+        host.faults().failNth(function, 1, PF_Err_OUT_OF_MEMORY);
+        const Frame frame = host.renderFrame();
+        EXPECT_EQ(frame.render_err, PF_Err_OUT_OF_MEMORY) << function;
+        EXPECT_EQ(host.faults().callCount("checkout_param"), 0) << function;
+        // The output is not asked for once the input failed.
+        EXPECT_EQ(host.faults().callCount("checkout_output"), std::strcmp(function, "checkout_output") == 0 ? 1 : 0);
+    }
+}
+
+TEST_F(RenderSetupThroughHost, NoInputClearsTheOutputAndNoOutputDrawsNothing) {
+    host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30)});
+    FrameRequest request;
+    request.no_input = true;
+    request.output_fill = PF_Pixel{255, 0, 255, 0};
+    Frame frame = host.renderFrame(request);
+    EXPECT_EQ(frame.render_err, PF_Err_NONE);
+    EXPECT_TRUE(allTransparent(*frame.output));
+    EXPECT_EQ(host.ledger().last().params_checked_in, PARAM_NUM_PARAMS - 1);
+
+    request = FrameRequest{};
+    request.no_output = true;
+    frame = host.renderFrame(request);
+    EXPECT_EQ(frame.render_err, PF_Err_NONE);
+    EXPECT_EQ(host.ledger().last().worlds_created, 0);
+    EXPECT_EQ(host.ledger().last().callCount("fill"), 0);
+}
+
+TEST_F(RenderSetupThroughHost, FramesRenderedAtOnceMatchOneByOne) {
+    host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30), rectangleGlyph(30, 0, 46, 30)});
+    host.params().setValue(PARAM_ENABLE_GUIDE, 1);
+    const std::vector<pixel_box> alone = render();
+    const std::vector<Frame> frames = host.renderFrames(std::vector<FrameRequest>(6), 3);
+    for (const Frame& frame : frames) {
+        EXPECT_EQ(frame.render_err, PF_Err_NONE);
+        EXPECT_EQ(drawnBoxes(*frame.output), alone);
+    }
+}
+
+}  // namespace
