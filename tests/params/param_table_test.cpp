@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
-#include <string>
 
 #include "params/param_table.h"
 
@@ -20,19 +19,6 @@ TEST(ParamTable, DiskIdsAreUniqueAndPositive) {
         EXPECT_TRUE(seen.insert(s.disk_id).second) << "disk ID " << s.disk_id << " used twice";
     }
     EXPECT_EQ(seen.size(), 36u);
-}
-
-TEST(ParamTable, DiskIdsLeaveIndexOrderOnlyAtTheEnd) {
-    for (const ParamSpec& s : kParamTable) {
-        if (s.index <= PARAM_CUSTOM_SIZE_END) {
-            EXPECT_EQ(s.disk_id, s.index);
-        }
-    }
-    EXPECT_EQ(paramSpec(PARAM_BUFFER_EXPANSION).disk_id, 36);
-    EXPECT_EQ(paramSpec(PARAM_LEFT).disk_id, 32);
-    EXPECT_EQ(paramSpec(PARAM_TOP).disk_id, 33);
-    EXPECT_EQ(paramSpec(PARAM_RIGHT).disk_id, 34);
-    EXPECT_EQ(paramSpec(PARAM_BOTTOM).disk_id, 35);
 }
 
 TEST(ParamTable, SliderRangesLieInsideTypedRangesAndHoldTheDefault) {
@@ -84,30 +70,6 @@ TEST(ParamTable, GroupsNestAndClose) {
     }
     EXPECT_EQ(depth, 0);
     EXPECT_EQ(deepest, 2);
-}
-
-TEST(ParamTable, PairsShareOneShapeAndAdvanceByFour) {
-    for (int p = 1; p <= kCustomSizePairs; ++p) {
-        SCOPED_TRACE(p);
-        const ParamSpec& start = paramSpec(pairStartParam(p));
-        const ParamSpec& index = paramSpec(pairIndexParam(p));
-        const ParamSpec& size = paramSpec(pairSizeParam(p));
-        EXPECT_EQ(std::string(start.name), std::to_string(p));
-        EXPECT_EQ(start.flags, p == 1 ? 0 : PF_ParamFlag_START_COLLAPSED);
-        EXPECT_EQ(std::string(index.name), "Character Index");
-        EXPECT_EQ(std::string(size.name), "Size");
-        EXPECT_EQ(paramSpec(pairEndParam(p)).type, PF_Param_GROUP_END);
-        EXPECT_EQ(start.disk_id, 11 + 4 * (p - 1));
-        EXPECT_EQ(index.valid.max, paramSpec(pairIndexParam(1)).valid.max);
-        EXPECT_EQ(size.slider.max, paramSpec(pairSizeParam(1)).slider.max);
-    }
-}
-
-TEST(ParamTable, OnlyTextModeAndGuideAreFixedInTime) {
-    for (const ParamSpec& s : kParamTable) {
-        const bool fixed = (s.flags & PF_ParamFlag_CANNOT_TIME_VARY) != 0;
-        EXPECT_EQ(fixed, s.index == PARAM_TEXT_MODE || s.index == PARAM_ENABLE_GUIDE) << s.index;
-    }
 }
 
 }  // namespace
