@@ -1,0 +1,284 @@
+#include "minihost/preview/cli.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <map>
+
+#include <CLI/CLI.hpp>
+
+#include "minihost/preview/controls.h"
+#include "minihost/preview/layer_values.h"
+#include "minihost/preview/preview_error.h"
+#include "minihost/preview/scene.h"
+
+namespace minihost::preview {
+namespace {
+
+// Values as typed; each is checked by the shared parsers after CLI11 has
+// matched the flags, so that every message has one form.
+struct RawFlags {
+    std::map<std::string, std::string> controls;  // control name -> value
+    bool guide_on = false;   // --guide
+    bool guide_off = false;  // --no-guide
+    std::string text, font, font_size, leading, color, position, scale, comp_size, orientation, paragraph;
+    std::string bpc, downsample, quality, api_minor, appl_id, threads;
+    std::string output, scene, plugin;
+    bool no_effect = false;
+    bool compare = false;
+};
+
+double numberFlag(const std::string& flag, const std::string& text, double lo, double hi) {
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(v)) {
+        throw InputError(flag + " \"" + text + "\" is not a number");
+    }
+    if (v < lo || v > hi) {
+        char range[96];
+        std::snprintf(range, sizeof range, "%g to %g", lo, hi);
+        throw InputError(flag + " " + text + " is outside its valid range " + range);
+    }
+    return v;
+}
+
+int wholeFlag(const std::string& flag, const std::string& text, int lo, int hi) {
+    const double v = numberFlag(flag, text, lo, hi);
+    if (v != std::floor(v)) {
+        throw InputError(flag + " " + text + " is not a whole number");
+    }
+    return static_cast<int>(v);
+}
+
+// Prefixes a shared parser's message with the flag it came from.
+template <typename Parse>
+auto flagValue(const std::string& flag, Parse parse) {
+    try {
+        return parse();
+    } catch (const InputError& e) {
+        throw InputError(flag + ": " + e.what());
+    }
+}
+
+void addEffectFlags(CLI::App& app, RawFlags& raw, const Params& params) {
+    const std::string group = "Effect controls (ranges and defaults as the effect declares them)";
+    for (const Control& c : effectControls()) {
+        if (c.kind == ControlKind::kCheckbox) {
+            app.add_flag("--" + c.name, raw.guide_on, describeControl(c, params))->group(group);
+            app.add_flag("--no-" + c.name, raw.guide_off, "turns \"" + params.checkboxLabel(static_cast<int>(c.index)) +
+                                                             "\" off")
+                ->group(group);
+        } else {
+            app.add_option("--" + c.name, raw.controls[c.name], describeControl(c, params))->group(group);
+        }
+    }
+}
+
+void addLayerFlags(CLI::App& app, RawFlags& raw) {
+    const std::string group = "Text layer";
+    app.add_option("--text", raw.text, "the layer's text; \\n in it breaks the line")->group(group);
+    app.add_option("--font", raw.font, "font family or font file, default \"DejaVu Sans\"")->group(group);
+    app.add_option("--font-size", raw.font_size, "font size in pixels, 1 to 2000, default 40")->group(group);
+    app.add_option("--leading", raw.leading, "line distance in pixels, default 120 % of the size")->group(group);
+    app.add_option("--color", raw.color, "fill colour: #rrggbb[aa] or r,g,b[,a], default #e07b39")->group(group);
+    app.add_option("--position", raw.position, "x,y of the text's anchor in comp pixels, default 40,75")->group(group);
+    app.add_option("--scale", raw.scale, "layer scale in percent: s or sx,sy, default 100")->group(group);
+    app.add_option("--comp-size", raw.comp_size, "WIDTHxHEIGHT of the comp, default 600x120")->group(group);
+    app.add_option("--orientation", raw.orientation, "horizontal or vertical, default horizontal")->group(group);
+    app.add_option("--paragraph", raw.paragraph, "paragraph alignment about the anchor: left, center, right")
+        ->group(group);
+}
+
+void addRenderFlags(CLI::App& app, RawFlags& raw) {
+    const std::string group = "Render";
+    app.add_option("--bpc", raw.bpc, "bits per channel: 8, 16 or 32 (float), default 8")->group(group);
+    app.add_option("--downsample", raw.downsample, "render at 1/N resolution, N 1 to 16, default 1")->group(group);
+    app.add_option("--quality", raw.quality, "high or low, default high")->group(group);
+    app.add_option("--api-minor", raw.api_minor, "the host's effect API minor version, 0 to 99, default 28")
+        ->group(group);
+    app.add_option("--appl-id", raw.appl_id, "the host's application id, FXTC or PrMr, default FXTC")->group(group);
+}
+
+void addOutputFlags(CLI::App& app, RawFlags& raw) {
+    const std::string group = "Output";
+    app.add_option("-o,--output", raw.output,
+                   "PNG file to write, default quillarray-preview.png; for a scene a pattern whose # run takes "
+                   "the frame number")
+        ->group(group);
+    app.add_flag("--no-effect", raw.no_effect, "the layer as the host draws it, without the effect")->group(group);
+    app.add_flag("--compare", raw.compare, "the layer before and after the effect, side by side")->group(group);
+    app.add_option("--scene", raw.scene, "render the frames of a JSON scene file")->group(group);
+    app.add_option("--threads", raw.threads, "frames rendered at once, default one per core")->group(group);
+    app.add_option("--plugin", raw.plugin, "the plug-in to load, default the one built with this tool")
+        ->group(group);
+}
+
+void applyLayer(const RawFlags& raw, Job& job) {
+    LayerSpec& layer = job.layer;
+    if (!raw.text.empty()) {
+        // "\n" typed on a shell line arrives as two characters.
+        std::string text;
+        for (std::size_t i = 0; i < raw.text.size(); ++i) {
+            if (raw.text[i] == '\\' && i + 1 < raw.text.size() && raw.text[i + 1] == 'n') {
+                text += '\n';
+                ++i;
+            } else {
+                text += raw.text[i];
+            }
+        }
+        layer.text.text = text;
+    }
+    if (!raw.font.empty()) {
+        layer.text.font = raw.font;
+    }
+    if (!raw.font_size.empty()) {
+        layer.text.size_px = Animated(numberFlag("--font-size", raw.font_size, kMinFontSize, kMaxFontSize));
+    }
+    if (!raw.leading.empty()) {
+        layer.text.paragraph.leading_px = numberFlag("--leading", raw.leading, 0, kMaxFontSize * 4);
+    }
+    if (!raw.color.empty()) {
+        const Color c = flagValue("--color", [&] { return parseColor(raw.color); });
+        layer.text.red.set(c.r);
+        layer.text.green.set(c.g);
+        layer.text.blue.set(c.b);
+        layer.text.alpha.set(c.a);
+    }
+    if (!raw.position.empty()) {
+        const A_FloatPoint p = flagValue("--position", [&] { return parsePoint(raw.position); });
+        layer.position.set(p.x, p.y);
+    }
+    if (!raw.scale.empty()) {
+        const A_FloatPoint s = flagValue("--scale", [&] { return parseScale(raw.scale); });
+        layer.scale.set(s.x, s.y);
+    }
+    if (!raw.comp_size.empty()) {
+        const auto [w, h] = flagValue("--comp-size", [&] { return parseCompSize(raw.comp_size); });
+        layer.comp_width = w;
+        layer.comp_height = h;
+    }
+    if (!raw.orientation.empty()) {
+        layer.text.paragraph.flow = flagValue("--orientation", [&] { return parseOrientation(raw.orientation); });
+    }
+    if (!raw.paragraph.empty()) {
+        layer.text.paragraph.align = flagValue("--paragraph", [&] { return parseParagraph(raw.paragraph); });
+    }
+}
+
+void applyRender(const RawFlags& raw, RenderSpec& render) {
+    if (!raw.bpc.empty()) {
+        render.depth = flagValue("--bpc", [&] { return parseDepth(raw.bpc); });
+    }
+    if (!raw.downsample.empty()) {
+        render.downsample = wholeFlag("--downsample", raw.downsample, 1, kMaxDownsample);
+    }
+    if (!raw.quality.empty()) {
+        render.quality = flagValue("--quality", [&] { return parseQuality(raw.quality); });
+    }
+    if (!raw.api_minor.empty()) {
+        render.api_minor = static_cast<A_short>(wholeFlag("--api-minor", raw.api_minor, 0, 99));
+    }
+    if (!raw.appl_id.empty()) {
+        render.appl_id = flagValue("--appl-id", [&] { return parseApplId(raw.appl_id); });
+    }
+}
+
+void applyControls(const RawFlags& raw, const Params& params, Job& job) {
+    for (const Control& c : effectControls()) {
+        if (c.kind == ControlKind::kCheckbox) {
+            if (raw.guide_on && raw.guide_off) {
+                throw InputError("--" + c.name + " and --no-" + c.name + " exclude each other");
+            }
+            if (raw.guide_on || raw.guide_off) {
+                job.controls.push_back(ControlSetting{c.index, raw.guide_on ? 1.0 : 0.0, {}});
+            }
+            continue;
+        }
+        const auto it = raw.controls.find(c.name);
+        if (it != raw.controls.end() && !it->second.empty()) {
+            job.controls.push_back(ControlSetting{c.index, parseControlValue(c, params, it->second, "--" + c.name), {}});
+        }
+    }
+}
+
+// The flags that describe one frame's content; a scene file says all of that
+// itself, so they cannot go with --scene.
+void refuseWithScene(const CLI::App& app) {
+    for (const CLI::Option* option : app.get_options()) {
+        const std::string group = option->get_group();
+        if (option->count() > 0 && group != "Output" && !option->get_name().empty()) {
+            throw InputError(option->get_name() + " cannot be combined with --scene; put it in the scene file");
+        }
+    }
+}
+
+}  // namespace
+
+std::string pluginArgument(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--plugin" && i + 1 < argc) {
+            return argv[i + 1];
+        }
+        if (arg.rfind("--plugin=", 0) == 0) {
+            return arg.substr(9);
+        }
+    }
+    return {};
+}
+
+CommandLine parseCommandLine(int argc, const char* const* argv, const Params& params) {
+    CLI::App app("Renders a text layer through the Quillarray effect in the stand-in host and writes PNG files.\n"
+                 "Without arguments it renders a built-in sample to quillarray-preview.png.",
+                 "quillarray-preview");
+    app.get_formatter()->column_width(34);
+    RawFlags raw;
+    addEffectFlags(app, raw, params);
+    addLayerFlags(app, raw);
+    addRenderFlags(app, raw);
+    addOutputFlags(app, raw);
+
+    CommandLine line;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::fputs(app.help().c_str(), stdout);
+        line.help = true;
+        return line;
+    } catch (const CLI::ParseError& e) {
+        std::string what = e.what();
+        if (const CLI::ExtrasError* extras = dynamic_cast<const CLI::ExtrasError*>(&e)) {
+            (void)extras;
+            what = "unknown option or argument: " + std::string(e.what()).substr(std::string(e.what()).find(':') + 1);
+        }
+        throw InputError(what + " (see --help)");
+    }
+
+    line.plugin = raw.plugin;
+    if (!raw.scene.empty()) {
+        refuseWithScene(app);
+        line.scene = raw.scene;
+        line.job = readScene(raw.scene, params);
+    } else {
+        line.job = defaultJob();
+        applyLayer(raw, line.job);
+        applyRender(raw, line.job.render);
+        applyControls(raw, params, line.job);
+    }
+    if (!raw.output.empty()) {
+        line.job.output = raw.output;
+    }
+    if (raw.no_effect && raw.compare) {
+        throw InputError("--no-effect and --compare exclude each other");
+    }
+    if (raw.no_effect) {
+        line.job.picture = Picture::kLayerOnly;
+    } else if (raw.compare) {
+        line.job.picture = Picture::kSideBySide;
+    }
+    if (!raw.threads.empty()) {
+        line.job.threads = wholeFlag("--threads", raw.threads, 1, 256);
+    }
+    return line;
+}
+
+}  // namespace minihost::preview

@@ -1,0 +1,43 @@
+#include "minihost/preview/job.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace minihost::preview {
+
+Job defaultJob() {
+    Job job;
+    job.layer.text.text = "Quillarray";
+    job.layer.text.size_px = Animated(40.0);
+    job.layer.text.red.set(0xe0);
+    job.layer.text.green.set(0x7b);
+    job.layer.text.blue.set(0x39);
+    return job;
+}
+
+std::string frameFileName(const std::string& pattern, int frame) {
+    std::string p = pattern;
+    if (p.find('#') == std::string::npos) {
+        const std::filesystem::path path(p);
+        const std::string stem = path.stem().string() + "_####" + path.extension().string();
+        p = (path.has_parent_path() ? (path.parent_path() / stem).string() : stem);
+    }
+    std::string out;
+    for (std::size_t i = 0; i < p.size();) {
+        if (p[i] != '#') {
+            out += p[i++];
+            continue;
+        }
+        std::size_t run = 0;
+        while (i + run < p.size() && p[i + run] == '#') {
+            ++run;
+        }
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%0*d", static_cast<int>(run), frame);
+        out += digits;
+        i += run;
+    }
+    return out;
+}
+
+}  // namespace minihost::preview

@@ -1,0 +1,76 @@
+// quillarray-preview: renders a text layer through the effect in the
+// stand-in host and writes PNG files. The one exception boundary of the tool.
+//
+// Exit status: 0 done (or --help), 1 the plug-in failed or broke a host rule,
+// 2 the input could not be used. Every failure is one line on stderr.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "minihost/preview/cli.h"
+#include "minihost/preview/preview_error.h"
+#include "minihost/preview/progress.h"
+#include "minihost/preview/session.h"
+
+namespace {
+
+constexpr int kExitRenderFailed = 1;
+constexpr int kExitBadInput = 2;
+
+void fail(const std::string& message) { std::fprintf(stderr, "quillarray-preview: %s\n", message.c_str()); }
+
+// One line: newlines in a message would break the one-line promise.
+std::string oneLine(std::string s) {
+    for (char& c : s) {
+        if (c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return s;
+}
+
+int run(int argc, const char* const* argv) {
+    using namespace minihost::preview;
+    const std::string plugin = pluginArgument(argc, argv);
+    Session session(plugin.empty() ? minihost::defaultPluginPath() : plugin);
+    const CommandLine line = parseCommandLine(argc, argv, session.params());
+    if (line.help) {
+        return 0;
+    }
+    const int frames = line.job.frames.last - line.job.frames.first + 1;
+    std::vector<std::string> files;
+    {
+        Progress progress(line.job.sequence ? frames : 0, stdout);
+        files = session.render(line.job, [&progress] { progress.advance(); });
+    }
+    if (!session.ledgerClean()) {
+        fail("the plug-in broke the host's rules: " + oneLine(session.ledgerReport()));
+        return kExitRenderFailed;
+    }
+    if (files.size() == 1) {
+        std::printf("wrote %s\n", files.front().c_str());
+    } else {
+        std::printf("wrote %zu frames: %s ... %s\n", files.size(), files.front().c_str(), files.back().c_str());
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const minihost::preview::InputError& e) {
+        fail(oneLine(e.what()));
+        return kExitBadInput;
+    } catch (const minihost::preview::RenderError& e) {
+        fail(oneLine(e.what()));
+        return kExitRenderFailed;
+    } catch (const std::exception& e) {
+        fail("internal error: " + oneLine(e.what()));
+        return kExitRenderFailed;
+    } catch (...) {
+        fail("internal error");
+        return kExitRenderFailed;
+    }
+}

@@ -1,0 +1,233 @@
+#include <png.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "minihost/preview/png_image.h"
+#include "minihost/preview/preview_error.h"
+
+namespace minihost::preview {
+namespace {
+
+// libpng reports errors by longjmp. The functions that call libpng set the
+// jump point after every object with a destructor already exists and create
+// none after it, so the jump skips nothing that needs cleaning up.
+struct PngErrorText {
+    char text[256] = "";
+};
+
+[[noreturn]] void onPngError(png_structp png, png_const_charp message) {
+    auto* error = static_cast<PngErrorText*>(png_get_error_ptr(png));
+    if (error != nullptr) {
+        std::snprintf(error->text, sizeof error->text, "%s", message);
+    }
+    png_longjmp(png, 1);
+}
+
+void onPngWarning(png_structp, png_const_charp) {}
+
+bool encode(std::FILE* file, const PngImage& image, const std::vector<png_bytep>& rows, PngErrorText& error) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, onPngError, onPngWarning);
+    if (png == nullptr) {
+        std::snprintf(error.text, sizeof error.text, "out of memory");
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr) {
+        png_destroy_write_struct(&png, nullptr);
+        std::snprintf(error.text, sizeof error.text, "out of memory");
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height),
+                 image.bit_depth, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    if (image.bit_depth == 8) {
+        png_set_packing(png);
+    } else {
+        png_set_swap(png);  // PNG stores 16-bit samples big-endian
+    }
+    png_write_image(png, const_cast<png_bytepp>(rows.data()));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+// The temporary file beside the target; removed unless kept.
+class TempFile {
+public:
+    explicit TempFile(const std::string& target) {
+        const std::filesystem::path p(target);
+        const std::filesystem::path dir = p.has_parent_path() ? p.parent_path() : std::filesystem::path(".");
+        name_ = (dir / ("." + p.filename().string() + ".tmp-XXXXXX")).string();
+        const int fd = mkstemp(name_.data());
+        if (fd < 0) {
+            name_.clear();
+            throw InputError("cannot write \"" + target + "\": " + std::strerror(errno));
+        }
+        fchmod(fd, 0644);  // mkstemp makes the file private; an image is not
+        file_ = fdopen(fd, "wb");
+        if (file_ == nullptr) {
+            close(fd);
+            throw InputError("cannot write \"" + target + "\": " + std::strerror(errno));
+        }
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile() {
+        if (file_ != nullptr) {
+            std::fclose(file_);
+        }
+        if (!name_.empty()) {
+            std::remove(name_.c_str());
+        }
+    }
+
+    std::FILE* file() { return file_; }
+
+    // Closes the file and renames it to target; false (errno set) on failure.
+    bool commit(const std::string& target) {
+        std::FILE* f = file_;
+        file_ = nullptr;
+        const bool flushed = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
+        const int saved = errno;
+        if (std::fclose(f) != 0 || !flushed) {
+            errno = flushed ? errno : saved;
+            return false;
+        }
+        if (std::rename(name_.c_str(), target.c_str()) != 0) {
+            return false;
+        }
+        name_.clear();
+        return true;
+    }
+
+private:
+    std::string name_;
+    std::FILE* file_ = nullptr;
+};
+
+}  // namespace
+
+void writePngFile(const std::string& path, const PngImage& image) {
+    if (image.width <= 0 || image.height <= 0 || (image.bit_depth != 8 && image.bit_depth != 16) ||
+        image.rgba.size() != std::size_t(image.width) * std::size_t(image.height) * 4) {
+        throw InputError("cannot write \"" + path + "\": the image is empty or malformed");
+    }
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        throw InputError("cannot write \"" + path + "\": it is a folder");
+    }
+    // Samples packed the way libpng takes them: bytes for 8-bit, native
+    // 16-bit words (swapped while writing) for 16-bit.
+    const std::size_t samples = image.rgba.size();
+    std::vector<unsigned char> bytes;
+    std::vector<std::uint16_t> words;
+    std::vector<png_bytep> rows(static_cast<std::size_t>(image.height));
+    const std::size_t row_samples = std::size_t(image.width) * 4;
+    if (image.bit_depth == 8) {
+        bytes.resize(samples);
+        for (std::size_t i = 0; i < samples; ++i) {
+            bytes[i] = static_cast<unsigned char>(std::min<std::uint16_t>(image.rgba[i], 255));
+        }
+        for (std::size_t y = 0; y < rows.size(); ++y) {
+            rows[y] = bytes.data() + y * row_samples;
+        }
+    } else {
+        words = image.rgba;
+        for (std::size_t y = 0; y < rows.size(); ++y) {
+            rows[y] = reinterpret_cast<png_bytep>(words.data() + y * row_samples);
+        }
+    }
+    TempFile temp(path);
+    PngErrorText error;
+    if (!encode(temp.file(), image, rows, error)) {
+        throw InputError("cannot write \"" + path + "\": " + (error.text[0] ? error.text : "PNG encoding failed"));
+    }
+    if (!temp.commit(path)) {
+        throw InputError("cannot write \"" + path + "\": " + std::strerror(errno));
+    }
+}
+
+namespace {
+
+bool decode(std::FILE* file, PngImage& out, std::vector<unsigned char>& line, PngErrorText& error) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, onPngError, onPngWarning);
+    if (png == nullptr) {
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_init_io(png, file);
+    png_read_info(png, info);
+    png_set_expand(png);
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, 0xffff, PNG_FILLER_AFTER);
+    const int depth = png_get_bit_depth(png, info) == 16 ? 16 : 8;
+    if (depth == 16) {
+        png_set_swap(png);
+    }
+    png_read_update_info(png, info);
+    out.width = static_cast<int>(png_get_image_width(png, info));
+    out.height = static_cast<int>(png_get_image_height(png, info));
+    out.bit_depth = depth;
+    const std::size_t rowbytes = png_get_rowbytes(png, info);
+    if (out.width <= 0 || out.height <= 0 || rowbytes != std::size_t(out.width) * 4 * std::size_t(depth / 8)) {
+        std::snprintf(error.text, sizeof error.text, "unexpected PNG layout");
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    out.rgba.assign(std::size_t(out.width) * std::size_t(out.height) * 4, 0);
+    for (int y = 0; y < out.height; ++y) {
+        if (depth == 16) {
+            png_read_row(png, reinterpret_cast<png_bytep>(out.pixel(0, y)), nullptr);
+        } else {
+            line.resize(rowbytes);
+            png_read_row(png, line.data(), nullptr);
+            for (std::size_t i = 0; i < std::size_t(out.width) * 4; ++i) {
+                out.pixel(0, y)[i] = line[i];
+            }
+        }
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
+}
+
+}  // namespace
+
+PngImage readPngFile(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        throw InputError("cannot read \"" + path + "\": " + std::strerror(errno));
+    }
+    PngImage image;
+    std::vector<unsigned char> line;
+    PngErrorText error;
+    const bool ok = decode(file, image, line, error);
+    std::fclose(file);
+    if (!ok) {
+        throw InputError("cannot read \"" + path + "\": " + (error.text[0] ? error.text : "not a PNG file"));
+    }
+    return image;
+}
+
+}  // namespace minihost::preview

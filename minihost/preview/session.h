@@ -1,0 +1,44 @@
+// One run of the preview tool: the plug-in loaded into the stand-in host and
+// set up (global set-up, parameter set-up, panel update), then jobs rendered
+// to PNG files.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "minihost/host.h"
+#include "minihost/preview/job.h"
+#include "minihost/preview/png_image.h"
+
+namespace minihost::preview {
+
+class Session {
+public:
+    // Loads and sets up the plug-in; throws RenderError when it cannot be
+    // loaded or a set-up command fails.
+    explicit Session(const std::string& plugin_path);
+
+    // What the effect declared: ranges, defaults and choices for the flags.
+    const Params& params() { return host_->params(); }
+
+    // Renders every frame of the job and writes its files; frames render on
+    // several threads at once. Calls done() after each file written (from
+    // any thread). Throws InputError for a font that cannot be found or an
+    // output that cannot be written, RenderError when the effect answers an
+    // error. Answers the files written, in frame order.
+    std::vector<std::string> render(const Job& job, const std::function<void()>& done);
+
+    // The host's record of the plug-in's rule breaking so far.
+    bool ledgerClean() const { return host_->ledger().clean(); }
+    std::string ledgerReport() const { return host_->ledger().report(); }
+
+private:
+    void configure(const Job& job);
+    PngImage picture(const Job& job, int frame, Frame* rendered) const;
+
+    std::unique_ptr<Host> host_;
+};
+
+}  // namespace minihost::preview

@@ -1,0 +1,165 @@
+// quillarray-preview as a user runs it: what it writes, and for each kind of
+// bad input one line on stderr, a non-zero exit and no file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "minihost/preview/png_image.h"
+#include "tool_run.h"
+
+namespace minihost::preview {
+namespace {
+
+bool oneLine(const std::string& s) { return !s.empty() && s.back() == '\n' && std::count(s.begin(), s.end(), '\n') == 1; }
+
+// Runs the tool in dir and expects a refusal with a message containing what.
+void expectRefusal(const std::vector<std::string>& args, const std::string& what, int code = 2) {
+    ScratchDir dir;
+    const ToolRun run = runTool(args, dir.path());
+    EXPECT_EQ(run.exit_code, code) << run.err;
+    EXPECT_TRUE(oneLine(run.err)) << run.err;
+    EXPECT_NE(run.err.find(what), std::string::npos) << "stderr: " << run.err;
+    EXPECT_EQ(run.err.rfind("quillarray-preview: ", 0), 0u) << run.err;
+    EXPECT_TRUE(dir.entries().empty()) << "left " << dir.entries().front();
+}
+
+// Count of pixels whose samples differ between two images of one size.
+int differingPixels(const PngImage& a, const PngImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            n += std::equal(a.pixel(x, y), a.pixel(x, y) + 4, b.pixel(x, y)) ? 0 : 1;
+        }
+    }
+    return n;
+}
+
+TEST(PreviewCli, WithoutArgumentsItRendersTheSampleAndSaysWhere) {
+    ScratchDir dir;
+    const ToolRun run = runTool({}, dir.path());
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, "wrote quillarray-preview.png\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"quillarray-preview.png"});
+    const PngImage image = readPngFile((dir.path() / "quillarray-preview.png").string());
+    EXPECT_EQ(image.width, 600);
+    EXPECT_EQ(image.height, 120);
+    EXPECT_EQ(image.bit_depth, 8);
+}
+
+TEST(PreviewCli, HelpListsEveryControlWithTheRangeAndDefaultTheEffectDeclares) {
+    ScratchDir dir;
+    const ToolRun run = runTool({"--help"}, dir.path());
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    for (const char* flag : {"--text-mode", "--character-size", "--x-threshold", "--y-threshold", "--guide",
+                             "--no-guide", "--tracking", "--alignment", "--custom-size-1-index",
+                             "--custom-size-5-size", "--buffer-expansion", "--text", "--font", "--font-size",
+                             "--color", "--position", "--scale", "--comp-size", "--orientation", "--bpc",
+                             "--downsample", "--quality", "--api-minor", "--appl-id", "--no-effect", "--compare",
+                             "--scene", "--output"}) {
+        EXPECT_NE(run.out.find(flag), std::string::npos) << flag;
+    }
+    EXPECT_NE(run.out.find("\"Character Size\": 1 to 1000, default 50"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"Tracking\": -1000 to 1000, default 0"), std::string::npos);
+    EXPECT_NE(run.out.find("\"Custom Size 3 > Size\": 1 to 1000, default 50"), std::string::npos);
+    EXPECT_NE(run.out.find("\"Text Mode\": horizontal|vertical, default horizontal"), std::string::npos);
+    EXPECT_NE(run.out.find("\"Enable Guide\": on or off, default on"), std::string::npos);
+    EXPECT_TRUE(dir.entries().empty());
+}
+
+TEST(PreviewCli, EachKindOfBadInputGetsOneLineAndNoFile) {
+    expectRefusal({"--bogus"}, "--bogus");
+    expectRefusal({"--character-size", "2000"}, "--character-size 2000 is outside its valid range 1 to 1000");
+    expectRefusal({"--x-threshold", "-1"}, "--x-threshold -1 is outside its valid range 0 to 1000");
+    expectRefusal({"--custom-size-2-index", "101"}, "outside its valid range 0 to 100");
+    expectRefusal({"--tracking", "wide"}, "--tracking \"wide\" is not a number");
+    expectRefusal({"--text-mode", "diagonal"}, "is not one of horizontal|vertical");
+    expectRefusal({"--font-size", "0"}, "--font-size 0 is outside its valid range 1 to 2000");
+    expectRefusal({"--bpc", "24"}, "--bpc: bits per channel \"24\" is not 8, 16 or 32");
+    expectRefusal({"--font", "Quillarray Missing Sans"}, "font \"Quillarray Missing Sans\" not found");
+    expectRefusal({"--font", "/nonexistent/font.ttf"}, "does not exist");
+    expectRefusal({"--scene", "missing.json"}, "missing.json: cannot read the scene file");
+    expectRefusal({"-o", "/nonexistent-folder/out.png"}, "cannot write \"/nonexistent-folder/out.png\"");
+    expectRefusal({"--no-effect", "--compare"}, "exclude each other");
+    expectRefusal({"--scene", "s.json", "--tracking", "5"}, "--tracking cannot be combined with --scene");
+}
+
+TEST(PreviewCli, AMalformedSceneIsReportedWithLineAndColumn) {
+    ScratchDir dir;
+    std::ofstream(dir.path() / "bad.json") << "{\n  \"frames\": {\"last\": 2\n}\n";
+    const ToolRun run = runTool({"--scene", "bad.json"}, dir.path());
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.err.rfind("quillarray-preview: bad.json:4:1: ", 0), 0u) << run.err;
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"bad.json"});
+}
+
+TEST(PreviewCli, DepthsGiveEightOrSixteenBitFilesAndCompareDoublesTheWidth) {
+    ScratchDir dir;
+    for (const char* bpc : {"8", "16", "32"}) {
+        const std::string name = std::string("d") + bpc + ".png";
+        const ToolRun run = runTool({"--bpc", bpc, "--compare", "--comp-size", "200x80", "--text", "Hi", "-o", name},
+                                    dir.path());
+        ASSERT_EQ(run.exit_code, 0) << run.err;
+        const PngImage image = readPngFile((dir.path() / name).string());
+        EXPECT_EQ(image.bit_depth, std::string(bpc) == "8" ? 8 : 16);
+        EXPECT_EQ(image.width, 2 * 200 + 8);
+        EXPECT_EQ(image.height, 80);
+    }
+}
+
+TEST(PreviewCli, TheEffectMovesTheLayersPixels) {
+    ScratchDir dir;
+    const std::vector<std::string> common = {"--text", "Hello", "--no-guide", "--comp-size", "400x80"};
+    auto with = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), common.begin(), common.end());
+        return more;
+    };
+    ASSERT_EQ(runTool(with({"--no-effect", "-o", "layer.png"}), dir.path()).exit_code, 0);
+    ASSERT_EQ(runTool(with({"-o", "effect.png"}), dir.path()).exit_code, 0);
+    ASSERT_EQ(runTool(with({"--character-size", "60", "-o", "wider.png"}), dir.path()).exit_code, 0);
+    const PngImage layer = readPngFile((dir.path() / "layer.png").string());
+    const PngImage effect = readPngFile((dir.path() / "effect.png").string());
+    const PngImage wider = readPngFile((dir.path() / "wider.png").string());
+    EXPECT_GT(differingPixels(layer, effect), 100);
+    EXPECT_GT(differingPixels(effect, wider), 100);
+}
+
+TEST(PreviewCli, AKeyframedSceneChangesFramesWhereTheKeyframesSay) {
+    ScratchDir dir;
+    // Tracking runs from 0 at frame 1 to 20 at frame 3 and holds after it;
+    // the guide goes off with a scene key; frames 0..4.
+    std::ofstream(dir.path() / "anim.json") << R"({
+      "comp": {"width": 300, "height": 80, "fps": 12},
+      "frames": {"first": 0, "last": 4},
+      "output": "f_##.png",
+      "layer": {"text": "Ab", "position": [20, 50]},
+      "effect": {"guide": false,
+                 "tracking": {"keyframes": [{"frame": 1, "value": 0}, {"frame": 3, "value": 20}]}}
+    })";
+    const ToolRun run = runTool({"--scene", "anim.json", "--threads", "3"}, dir.path());
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, "wrote 5 frames: f_00.png ... f_04.png\n");  // no progress bar off a terminal
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"anim.json", "f_00.png", "f_01.png", "f_02.png", "f_03.png", "f_04.png"}));
+    std::vector<PngImage> f;
+    for (int i = 0; i < 5; ++i) {
+        f.push_back(readPngFile((dir.path() / ("f_0" + std::to_string(i) + ".png")).string()));
+    }
+    EXPECT_EQ(differingPixels(f[0], f[1]), 0);  // before the first keyframe it holds
+    EXPECT_GT(differingPixels(f[1], f[2]), 0);  // between them it moves
+    EXPECT_GT(differingPixels(f[2], f[3]), 0);
+    EXPECT_EQ(differingPixels(f[3], f[4]), 0);  // after the last it holds
+}
+
+TEST(PreviewCli, APluginThatBreaksTheHostsRulesIsReported) {
+    ScratchDir dir;
+    const ToolRun run = runTool({"--plugin", QA_LEAKY_PLUGIN_PATH, "-o", "x.png"}, dir.path());
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_TRUE(oneLine(run.err)) << run.err;
+    EXPECT_NE(run.err.find("broke the host's rules"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("PF ANSI Suite"), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace minihost::preview

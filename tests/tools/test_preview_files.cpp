@@ -1,0 +1,150 @@
+// The preview tool's PNG files, written whole or not at all, its frame file
+// names and the values it reads for the layer and the render.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <unistd.h>
+#include <sys/stat.h>
+
+#include "minihost/preview/job.h"
+#include "minihost/preview/layer_values.h"
+#include "minihost/preview/picture.h"
+#include "minihost/preview/png_image.h"
+#include "minihost/preview/preview_error.h"
+#include "scratch_dir.h"
+
+namespace minihost::preview {
+namespace {
+
+PngImage gradient(int depth) {
+    PngImage image(3, 2, depth);
+    const std::uint16_t full = depth == 8 ? 255 : 65535;
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) {
+            std::uint16_t* p = image.pixel(x, y);
+            p[0] = static_cast<std::uint16_t>(full / 3 * x);
+            p[1] = static_cast<std::uint16_t>(full - y);
+            p[2] = static_cast<std::uint16_t>(x + y);
+            p[3] = static_cast<std::uint16_t>(x == 0 ? 0 : full / (x + 1));  // straight alpha, incl. 0
+        }
+    }
+    return image;
+}
+
+TEST(PngFile, RoundTripsEightAndSixteenBitSamplesExactly) {
+    ScratchDir dir;
+    for (int depth : {8, 16}) {
+        const std::string file = (dir.path() / ("g" + std::to_string(depth) + ".png")).string();
+        const PngImage written = gradient(depth);
+        writePngFile(file, written);
+        const PngImage read = readPngFile(file);
+        EXPECT_EQ(read.bit_depth, depth);
+        EXPECT_EQ(read.width, 3);
+        EXPECT_EQ(read.height, 2);
+        EXPECT_EQ(read.rgba, written.rgba);
+    }
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"g16.png", "g8.png"}));  // no temporary left
+}
+
+TEST(PngFile, AFailedWriteLeavesNothingBehindAndKeepsAnOldFile) {
+    ScratchDir dir;
+    EXPECT_THROW(writePngFile((dir.path() / "missing" / "x.png").string(), gradient(8)), InputError);
+    EXPECT_THROW(writePngFile(dir.path().string(), gradient(8)), InputError);  // a folder
+    EXPECT_THROW(writePngFile((dir.path() / "empty.png").string(), PngImage{}), InputError);
+    EXPECT_TRUE(dir.entries().empty());
+
+    // A read-only folder: the old file stays as it was. (Root may write anyway.)
+    const auto locked = dir.path() / "locked";
+    std::filesystem::create_directory(locked);
+    std::ofstream(locked / "old.png") << "old";
+    chmod(locked.c_str(), 0555);
+    if (access(locked.c_str(), W_OK) != 0) {
+        EXPECT_THROW(writePngFile((locked / "old.png").string(), gradient(8)), InputError);
+        std::ifstream old(locked / "old.png");
+        std::string text;
+        old >> text;
+        EXPECT_EQ(text, "old");
+    }
+    chmod(locked.c_str(), 0755);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(locked), {}), 1);
+}
+
+TEST(PngFile, ReadingSomethingElseFailsCleanly) {
+    ScratchDir dir;
+    std::ofstream(dir.path() / "fake.png") << "not a png at all";
+    EXPECT_THROW(readPngFile((dir.path() / "fake.png").string()), InputError);
+    EXPECT_THROW(readPngFile((dir.path() / "none.png").string()), InputError);
+}
+
+TEST(Picture, WorldsBecomeStraightSamplesAtTheirOrigin) {
+    for (Depth depth : {Depth::k8, Depth::k16, Depth::k32}) {
+        World world(2, 1, depth, 1, 0);  // buffer pixel (0, 0) is canvas pixel (1, 0)
+        world.set(0, 0, Rgba{1.0f, 1.0f, 0.5f, 0.0f});
+        world.set(1, 0, Rgba{0.5f, 0.25f, 0.0f, 1.0f});
+        PngImage canvas = blankCanvas(4, 1, depth);
+        paste(canvas, world, 1, 0);  // one more to the right
+        const double full = depth == Depth::k8 ? 255.0 : 65535.0;
+        EXPECT_EQ(canvas.bit_depth, depth == Depth::k8 ? 8 : 16);
+        EXPECT_EQ(canvas.pixel(1, 0)[3], 0);  // nothing pasted left of the origin
+        EXPECT_EQ(canvas.pixel(2, 0)[3], full);
+        EXPECT_NEAR(canvas.pixel(2, 0)[1], full * 0.5, 1.0);
+        EXPECT_NEAR(canvas.pixel(3, 0)[3], full * 0.5, 1.0);  // alpha stays straight:
+        EXPECT_NEAR(canvas.pixel(3, 0)[0], full * 0.25, 1.0);  // colour not multiplied by it
+    }
+}
+
+TEST(Picture, FloatValuesOutsideZeroToOneAreClamped) {
+    World world(3, 1, Depth::k32);
+    world.set(0, 0, Rgba{2.0f, -1.0f, 0.5f, 7.0f});
+    world.set(1, 0, Rgba{std::nanf(""), 1.0f, 1.0f, 1.0f});
+    PngImage canvas = blankCanvas(3, 1, Depth::k32);
+    paste(canvas, world, 0, 0);
+    EXPECT_EQ(canvas.pixel(0, 0)[3], 65535);
+    EXPECT_EQ(canvas.pixel(0, 0)[0], 0);
+    EXPECT_EQ(canvas.pixel(0, 0)[2], 65535);
+    EXPECT_EQ(canvas.pixel(1, 0)[3], 0);
+}
+
+TEST(FrameFileName, NumbersTheHashRunOrAddsOne) {
+    EXPECT_EQ(frameFileName("out/f_####.png", 7), "out/f_0007.png");
+    EXPECT_EQ(frameFileName("f#.png", 123), "f123.png");
+    EXPECT_EQ(frameFileName("clip.png", 12), "clip_0012.png");
+    EXPECT_EQ(frameFileName("dir/clip.png", 3), "dir/clip_0003.png");
+}
+
+TEST(LayerValues, AcceptWhatTheHelpPromisesAndRefuseTheRest) {
+    const Color c = parseColor("#e07b39");
+    EXPECT_EQ(c.r, 0xe0);
+    EXPECT_EQ(c.b, 0x39);
+    EXPECT_EQ(c.a, 255);
+    EXPECT_EQ(parseColor("#fff").g, 255);
+    EXPECT_THROW(parseColor("#fff8"), InputError);  // 4 digits are not a form
+    EXPECT_EQ(parseColor("10,20,30,40").a, 40);
+    for (const char* bad : {"#ff", "red", "1,2", "1,2,300", "#ggg"}) {
+        EXPECT_THROW(parseColor(bad), InputError) << bad;
+    }
+    EXPECT_EQ(parsePoint("12.5,-3").y, -3);
+    EXPECT_THROW(parsePoint("12"), InputError);
+    EXPECT_THROW(parsePoint("1e9,0"), InputError);
+    EXPECT_EQ(parseScale("50").y, 50);
+    EXPECT_EQ(parseScale("-100,200").x, -100);
+    EXPECT_THROW(parseScale("a"), InputError);
+    EXPECT_EQ(parseCompSize("640x360"), (std::pair<int, int>{640, 360}));
+    for (const char* bad : {"640", "0x10", "10x99999", "1.5x2", "x"}) {
+        EXPECT_THROW(parseCompSize(bad), InputError) << bad;
+    }
+    EXPECT_EQ(parseDepth("32"), Depth::k32);
+    EXPECT_THROW(parseDepth("24"), InputError);
+    EXPECT_EQ(parseQuality("low"), PF_Quality_LO);
+    EXPECT_THROW(parseQuality("best"), InputError);
+    EXPECT_EQ(parseApplId("PrMr"), kApplIdPremierePro);
+    EXPECT_THROW(parseApplId("AE"), InputError);
+    EXPECT_EQ(parseOrientation("vertical"), text::Flow::kVertical);
+    EXPECT_THROW(parseOrientation("diagonal"), InputError);
+    EXPECT_EQ(parseParagraph("bottom"), text::Align::kEnd);
+    EXPECT_THROW(parseParagraph("justify"), InputError);
+}
+
+}  // namespace
+}  // namespace minihost::preview
