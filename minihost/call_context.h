@@ -173,17 +173,26 @@ private:
 /// function the plug-in calls has: counts the call, answers an injected
 /// fault, turns HostFault into its code and anything else into a violation
 /// and PF_Err_INTERNAL_STRUCT_DAMAGED. Outside a command: A_Err_WRONG_THREAD.
+///
+/// Functions that give something back (ReleaseSuite, the Dispose calls,
+/// checkin_param) are kGivesBack: an injected fault answers its error after
+/// the work was done, so the plug-in, which can do no more than call them,
+/// is not charged with a leak.
+enum class Kind { kTakes, kGivesBack };
+
 template <typename Body>
-A_Err guarded(const char* function, Body&& body) noexcept {
+A_Err guarded(const char* function, Body&& body, Kind kind = Kind::kTakes) noexcept {
     CallContext* ctx = CallContext::current();
     if (ctx == nullptr) {
         return A_Err_WRONG_THREAD;
     }
     try {
-        if (const A_Err injected = ctx->onCall(function)) {
+        const A_Err injected = ctx->onCall(function);
+        if (injected != A_Err_NONE && kind == Kind::kTakes) {
             return injected;
         }
-        return body(*ctx);
+        const A_Err err = body(*ctx);
+        return injected != A_Err_NONE ? injected : err;
     } catch (const HostFault& fault) {
         return fault.code;
     } catch (...) {

@@ -39,7 +39,7 @@ PF_Err checkinParam(PF_ProgPtr effect_ref, PF_ParamDef* param) {
                        PF_Err_BAD_CALLBACK_PARAM);
         }
         return PF_Err_NONE;
-    });
+    }, Kind::kGivesBack);
 }
 
 PF_Err addParam(PF_ProgPtr effect_ref, PF_ParamIndex index, PF_ParamDefPtr def) {

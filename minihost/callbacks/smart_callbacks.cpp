@@ -84,7 +84,7 @@ PF_Err checkinLayerPixels(PF_ProgPtr effect_ref, A_long checkout_idL) {
                        PF_Err_BAD_CALLBACK_PARAM);
         }
         return PF_Err_NONE;
-    });
+    }, Kind::kGivesBack);
 }
 
 PF_Err checkoutOutput(PF_ProgPtr effect_ref, PF_EffectWorld** output) {

@@ -35,7 +35,7 @@ A_Err DisposeEffect(AEGP_EffectRefH effectH) {
                        A_Err_PARAMETER);
         }
         return A_Err_NONE;
-    });
+    }, Kind::kGivesBack);
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ SPErr ReleaseSuite(const char* name, A_long version) {
             ctx.reject("ReleaseSuite", key + " released more often than acquired", kSuiteNotFound);
         }
         return kSPNoError;
-    });
+    }, Kind::kGivesBack);
 }
 
 SPBoolean IsEqual(const char* a, const char* b) { return a != nullptr && b != nullptr && std::strcmp(a, b) == 0; }

@@ -51,7 +51,7 @@ A_Err DisposeTextOutlines(AEGP_TextOutlinesH outlinesH) {
                        A_Err_PARAMETER);
         }
         return A_Err_NONE;
-    });
+    }, Kind::kGivesBack);
 }
 
 A_Err GetNumTextOutlines(AEGP_TextOutlinesH outlinesH, A_long* num_outlinesPL) {

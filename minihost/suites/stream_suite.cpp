@@ -33,7 +33,7 @@ A_Err DisposeStream(AEGP_StreamRefH streamH) {
                        A_Err_PARAMETER);
         }
         return A_Err_NONE;
-    });
+    }, Kind::kGivesBack);
 }
 
 A_Err GetLayerStreamValue(AEGP_LayerH layerH, AEGP_LayerStream which_stream, AEGP_LTimeMode time_mode,

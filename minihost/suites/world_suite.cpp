@@ -44,7 +44,7 @@ PF_Err DisposeWorld(PF_ProgPtr effect_ref, PF_EffectWorld* worldP) {
         }
         freeWorld(*worldP);
         return PF_Err_NONE;
-    });
+    }, Kind::kGivesBack);
 }
 
 PF_Err GetPixelFormat(const PF_EffectWorld* worldP, PF_PixelFormat* pixel_formatP) {

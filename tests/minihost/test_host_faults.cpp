@@ -47,6 +47,16 @@ TEST_F(FaultsOnThePlugin, CountsStartWhenTheFaultIsArmed) {
     EXPECT_EQ(host.faults().callCount("PF_NewWorld"), 2 * per_frame);
 }
 
+TEST_F(FaultsOnThePlugin, AFailingDisposeStillGivesTheWorldBack) {
+    // The plug-in can do no more than call PF_DisposeWorld: the error is
+    // answered, the world is freed, and no leak is charged.
+    host.faults().failNth("PF_DisposeWorld", 1, 4321);
+    EXPECT_EQ(host.renderFrame().render_err, 4321);
+    const minihost::CommandRecord rec = host.ledger().last();
+    EXPECT_EQ(rec.worlds_created, rec.worlds_disposed);
+    EXPECT_EQ(rec.callCount("PF_DisposeWorld"), 1);  // no later character is drawn
+}
+
 TEST_F(FaultsOnThePlugin, FailAlwaysKeepsFailing) {
     host.faults().failAlways("AEGP_GetLayerObjectType", A_Err_GENERIC);
     EXPECT_EQ(host.renderFrame().render_err, A_Err_GENERIC);
