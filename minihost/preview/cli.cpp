@@ -68,34 +68,36 @@ void addEffectFlags(CLI::App& app, RawFlags& raw, const Params& params) {
                                                              "\" off")
                 ->group(group);
         } else {
-            app.add_option("--" + c.name, raw.controls[c.name], describeControl(c, params))->group(group);
+            app.add_option("--" + c.name, raw.controls[c.name], describeControl(c, params))
+                ->type_name(c.kind == ControlKind::kSlider ? "NUMBER" : "WORD")
+                ->group(group);
         }
     }
 }
 
 void addLayerFlags(CLI::App& app, RawFlags& raw) {
     const std::string group = "Text layer";
-    app.add_option("--text", raw.text, "the layer's text; \\n in it breaks the line")->group(group);
-    app.add_option("--font", raw.font, "font family or font file, default \"DejaVu Sans\"")->group(group);
-    app.add_option("--font-size", raw.font_size, "font size in pixels, 1 to 2000, default 40")->group(group);
-    app.add_option("--leading", raw.leading, "line distance in pixels, default 120 % of the size")->group(group);
-    app.add_option("--color", raw.color, "fill colour: #rrggbb[aa] or r,g,b[,a], default #e07b39")->group(group);
-    app.add_option("--position", raw.position, "x,y of the text's anchor in comp pixels, default 40,75")->group(group);
-    app.add_option("--scale", raw.scale, "layer scale in percent: s or sx,sy, default 100")->group(group);
-    app.add_option("--comp-size", raw.comp_size, "WIDTHxHEIGHT of the comp, default 600x120")->group(group);
-    app.add_option("--orientation", raw.orientation, "horizontal or vertical, default horizontal")->group(group);
+    app.add_option("--text", raw.text, "the layer's text, default \"Quill & Ink\"; \\n in it breaks the line")->type_name("TEXT")->group(group);
+    app.add_option("--font", raw.font, "font family or font file, default \"DejaVu Sans\"")->type_name("FONT")->group(group);
+    app.add_option("--font-size", raw.font_size, "font size in pixels, 1 to 2000, default 40")->type_name("PX")->group(group);
+    app.add_option("--leading", raw.leading, "line distance in pixels, default 120 % of the size")->type_name("PX")->group(group);
+    app.add_option("--color", raw.color, "fill colour: #rrggbb[aa] or r,g,b[,a], default #e07b39")->type_name("COLOUR")->group(group);
+    app.add_option("--position", raw.position, "x,y of the text's anchor in comp pixels, default 40,75")->type_name("X,Y")->group(group);
+    app.add_option("--scale", raw.scale, "layer scale in percent: s or sx,sy, default 100")->type_name("S[,SY]")->group(group);
+    app.add_option("--comp-size", raw.comp_size, "WIDTHxHEIGHT of the comp, default 600x120")->type_name("WxH")->group(group);
+    app.add_option("--orientation", raw.orientation, "horizontal or vertical, default horizontal")->type_name("WORD")->group(group);
     app.add_option("--paragraph", raw.paragraph, "paragraph alignment about the anchor: left, center, right")
-        ->group(group);
+        ->type_name("WORD")->group(group);
 }
 
 void addRenderFlags(CLI::App& app, RawFlags& raw) {
     const std::string group = "Render";
-    app.add_option("--bpc", raw.bpc, "bits per channel: 8, 16 or 32 (float), default 8")->group(group);
-    app.add_option("--downsample", raw.downsample, "render at 1/N resolution, N 1 to 16, default 1")->group(group);
-    app.add_option("--quality", raw.quality, "high or low, default high")->group(group);
+    app.add_option("--bpc", raw.bpc, "bits per channel: 8, 16 or 32 (float), default 8")->type_name("BITS")->group(group);
+    app.add_option("--downsample", raw.downsample, "render at 1/N resolution, N 1 to 16, default 1")->type_name("N")->group(group);
+    app.add_option("--quality", raw.quality, "high or low, default high")->type_name("WORD")->group(group);
     app.add_option("--api-minor", raw.api_minor, "the host's effect API minor version, 0 to 99, default 28")
-        ->group(group);
-    app.add_option("--appl-id", raw.appl_id, "the host's application id, FXTC or PrMr, default FXTC")->group(group);
+        ->type_name("N")->group(group);
+    app.add_option("--appl-id", raw.appl_id, "the host's application id, FXTC or PrMr, default FXTC")->type_name("ID")->group(group);
 }
 
 void addOutputFlags(CLI::App& app, RawFlags& raw) {
@@ -103,13 +105,13 @@ void addOutputFlags(CLI::App& app, RawFlags& raw) {
     app.add_option("-o,--output", raw.output,
                    "PNG file to write, default quillarray-preview.png; for a scene a pattern whose # run takes "
                    "the frame number")
-        ->group(group);
+        ->type_name("FILE")->group(group);
     app.add_flag("--no-effect", raw.no_effect, "the layer as the host draws it, without the effect")->group(group);
     app.add_flag("--compare", raw.compare, "the layer before and after the effect, side by side")->group(group);
-    app.add_option("--scene", raw.scene, "render the frames of a JSON scene file")->group(group);
-    app.add_option("--threads", raw.threads, "frames rendered at once, default one per core")->group(group);
+    app.add_option("--scene", raw.scene, "render the frames of a JSON scene file")->type_name("FILE")->group(group);
+    app.add_option("--threads", raw.threads, "frames rendered at once, default one per core")->type_name("N")->group(group);
     app.add_option("--plugin", raw.plugin, "the plug-in to load, default the one built with this tool")
-        ->group(group);
+        ->type_name("FILE")->group(group);
 }
 
 void applyLayer(const RawFlags& raw, Job& job) {

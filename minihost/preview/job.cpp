@@ -7,7 +7,7 @@ namespace minihost::preview {
 
 Job defaultJob() {
     Job job;
-    job.layer.text.text = "Quillarray";
+    job.layer.text.text = "Quill & Ink";
     job.layer.text.size_px = Animated(40.0);
     job.layer.text.red.set(0xe0);
     job.layer.text.green.set(0x7b);

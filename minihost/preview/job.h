@@ -57,7 +57,7 @@ struct Job {
     int threads = 0;                                // 0: one per core
 };
 
-// The built-in sample: "Quillarray" in DejaVu Sans at 40 pixels, amber
+// The built-in sample: "Quill & Ink" in DejaVu Sans at 40 pixels, amber
 // (#e07b39), anchored at (40, 75) of a 600 x 120 comp, the effect at its
 // defaults. Flags and scene files change it from there.
 Job defaultJob();

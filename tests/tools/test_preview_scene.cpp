@@ -89,7 +89,7 @@ TEST_F(SceneTest, AGoodSceneSetsCompLayerControlsAndFrames) {
 TEST_F(SceneTest, DefaultsAreTheSampleAndTheOutputIsNamedAfterTheScene) {
     const Job job = parseScene("{}", "dir/wave.json", params());
     EXPECT_EQ(job.output, "wave_####.png");
-    EXPECT_EQ(job.layer.text.text, "Quillarray");
+    EXPECT_EQ(job.layer.text.text, "Quill & Ink");
     EXPECT_EQ(job.frames.first, 0);
     EXPECT_EQ(job.frames.last, 0);
     EXPECT_TRUE(job.controls.empty());
