@@ -240,11 +240,13 @@ bool CallContext::paramCheckedIn(const PF_ParamDef* def) {
 
 PF_ParamDef** CallContext::paramArray() {
     const Params& params = host_.params();
-    const double seconds = static_cast<double>(config_.current_time) / static_cast<double>(config_.time_scale);
+    const double seconds = config_.time_scale == 0 ? 0.0
+                                                   : static_cast<double>(config_.current_time) /
+                                                         static_cast<double>(config_.time_scale);
     param_copies_.clear();
     choice_buffers_.clear();
     for (int i = 0; i < params.count(); ++i) {
-        param_copies_.push_back(params.definitionAt(i, config_.time_scale == 0 ? 0.0 : seconds));
+        param_copies_.push_back(params.definitionAt(i, seconds));
         PF_ParamDef& def = param_copies_.back();
         if (def.param_type == PF_Param_POPUP) {
             // The choice text the effect sees lives in a buffer of the host's

@@ -76,6 +76,8 @@ public:
     /// The frames rendered at once on up to `threads` threads; results in
     /// the order of the requests.
     std::vector<Frame> renderFrames(const std::vector<FrameRequest>& requests, int threads);
+    /// The same for whole-layer frames at these layer times.
+    std::vector<Frame> renderFrames(const std::vector<A_long>& times, int threads);
 
     /// Whether the global set-up declared that group starts follow their
     /// PF_ParamFlag_START_COLLAPSED flag.

@@ -1,6 +1,6 @@
 #include "minihost/panel.h"
 
-#include <cstring>
+#include <algorithm>
 #include <stdexcept>
 
 #include "AE_GeneralPlug.h"
@@ -86,8 +86,8 @@ std::string Panel::reset(const Params& params, bool honour_start_collapsed) {
 void Panel::update(int index, const PF_ParamDef& def) {
     std::lock_guard lock(mutex_);
     Entry& e = const_cast<Entry&>(at(index));
-    const std::size_t len = strnlen(def.name, sizeof(def.name));
-    e.name.assign(def.name, len);
+    const char* end = std::find(def.name, def.name + sizeof(def.name), '\0');
+    e.name.assign(def.name, end);
     e.flags = def.flags;
     if (e.type != PF_Param_GROUP_START) {
         e.collapsed = (def.flags & PF_ParamFlag_COLLAPSE_TWIRLY) != 0;

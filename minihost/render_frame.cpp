@@ -107,6 +107,14 @@ Frame Host::renderFrame(const FrameRequest& request) {
     return frame;
 }
 
+std::vector<Frame> Host::renderFrames(const std::vector<A_long>& times, int threads) {
+    std::vector<FrameRequest> requests(times.size());
+    for (std::size_t i = 0; i < times.size(); ++i) {
+        requests[i].time = times[i];
+    }
+    return renderFrames(requests, threads);
+}
+
 std::vector<Frame> Host::renderFrames(const std::vector<FrameRequest>& requests, int threads) {
     std::vector<Frame> frames(requests.size());
     std::atomic<std::size_t> next{0};
