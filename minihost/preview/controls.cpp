@@ -168,7 +168,10 @@ double parseControlValue(const Control& control, const Params& params, const std
         }
         std::string list;
         for (const std::string& w : words) {
-            list += (list.empty() ? "" : "|") + w;
+            if (!list.empty()) {
+                list += '|';
+            }
+            list += w;
         }
         if (control.index == PARAM_TEXT_ALIGNMENT) {
             list += " (top|bottom in vertical mode)";
@@ -189,7 +192,11 @@ double parseControlValue(const Control& control, const Params& params, const std
 
 std::string describeControl(const Control& control, const Params& params) {
     const PF_ParamDef& def = params.definition(static_cast<int>(control.index));
-    std::string line = "\"" + panelName(control, params) + "\"";
+    // Appends rather than chains of +: GCC 12 warns falsely (-Wrestrict) on
+    // some of those at -O3.
+    std::string line = "\"";
+    line += panelName(control, params);
+    line += '"';
     switch (control.kind) {
     case ControlKind::kSlider:
         line += ": " + number(def.u.fs_d.valid_min) + " to " + number(def.u.fs_d.valid_max) + ", default " +
@@ -199,7 +206,10 @@ std::string describeControl(const Control& control, const Params& params) {
         const std::vector<std::string> words = choiceWords(params, control.index);
         std::string list;
         for (const std::string& w : words) {
-            list += (list.empty() ? "" : "|") + w;
+            if (!list.empty()) {
+                list += '|';
+            }
+            list += w;
         }
         if (control.index == PARAM_TEXT_ALIGNMENT) {
             list += " (top|center|bottom in vertical mode)";

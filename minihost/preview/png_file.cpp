@@ -18,7 +18,8 @@ namespace {
 
 // libpng reports errors by longjmp. The functions that call libpng set the
 // jump point after every object with a destructor already exists and create
-// none after it, so the jump skips nothing that needs cleaning up.
+// none after it, so the jump skips no destructor; the objects are released
+// when the function returns.
 struct PngErrorText {
     char text[256] = "";
 };
@@ -33,35 +34,53 @@ struct PngErrorText {
 
 void onPngWarning(png_structp, png_const_charp) {}
 
+// Owners of libpng's write and read state. They live in the frame that sets
+// the jump point and exist before it, so a jump back leaves them intact and
+// they release the state on the way out, whichever way that is.
+struct PngWriter {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    explicit PngWriter(PngErrorText& error) {
+        png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, onPngError, onPngWarning);
+        info = png == nullptr ? nullptr : png_create_info_struct(png);
+    }
+    ~PngWriter() { png_destroy_write_struct(&png, &info); }
+    PngWriter(const PngWriter&) = delete;
+    PngWriter& operator=(const PngWriter&) = delete;
+};
+
+struct PngReader {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    explicit PngReader(PngErrorText& error) {
+        png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, onPngError, onPngWarning);
+        info = png == nullptr ? nullptr : png_create_info_struct(png);
+    }
+    ~PngReader() { png_destroy_read_struct(&png, &info, nullptr); }
+    PngReader(const PngReader&) = delete;
+    PngReader& operator=(const PngReader&) = delete;
+};
+
 bool encode(std::FILE* file, const PngImage& image, const std::vector<png_bytep>& rows, PngErrorText& error) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, onPngError, onPngWarning);
-    if (png == nullptr) {
+    PngWriter writer(error);
+    if (writer.info == nullptr) {
         std::snprintf(error.text, sizeof error.text, "out of memory");
         return false;
     }
-    png_infop info = png_create_info_struct(png);
-    if (info == nullptr) {
-        png_destroy_write_struct(&png, nullptr);
-        std::snprintf(error.text, sizeof error.text, "out of memory");
-        return false;
-    }
+    png_structp png = writer.png;
     if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height),
+    png_set_IHDR(png, writer.info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height),
                  image.bit_depth, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    if (image.bit_depth == 8) {
-        png_set_packing(png);
-    } else {
+    png_write_info(png, writer.info);
+    if (image.bit_depth == 16) {
         png_set_swap(png);  // PNG stores 16-bit samples big-endian
     }
     png_write_image(png, const_cast<png_bytepp>(rows.data()));
     png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
     return true;
 }
 
@@ -71,7 +90,10 @@ public:
     explicit TempFile(const std::string& target) {
         const std::filesystem::path p(target);
         const std::filesystem::path dir = p.has_parent_path() ? p.parent_path() : std::filesystem::path(".");
-        name_ = (dir / ("." + p.filename().string() + ".tmp-XXXXXX")).string();
+        std::string hidden = ".";  // appended, not chained: GCC 12 warns falsely on "." + temporary
+        hidden += p.filename().string();
+        hidden += ".tmp-XXXXXX";
+        name_ = (dir / hidden).string();
         const int fd = mkstemp(name_.data());
         if (fd < 0) {
             name_.clear();
@@ -164,17 +186,14 @@ void writePngFile(const std::string& path, const PngImage& image) {
 namespace {
 
 bool decode(std::FILE* file, PngImage& out, std::vector<unsigned char>& line, PngErrorText& error) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, onPngError, onPngWarning);
-    if (png == nullptr) {
+    PngReader reader(error);
+    if (reader.info == nullptr) {
+        std::snprintf(error.text, sizeof error.text, "out of memory");
         return false;
     }
-    png_infop info = png_create_info_struct(png);
-    if (info == nullptr) {
-        png_destroy_read_struct(&png, nullptr, nullptr);
-        return false;
-    }
+    png_structp png = reader.png;
+    png_infop info = reader.info;
     if (setjmp(png_jmpbuf(png))) {
-        png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }
     png_init_io(png, file);
@@ -193,22 +212,18 @@ bool decode(std::FILE* file, PngImage& out, std::vector<unsigned char>& line, Pn
     const std::size_t rowbytes = png_get_rowbytes(png, info);
     if (out.width <= 0 || out.height <= 0 || rowbytes != std::size_t(out.width) * 4 * std::size_t(depth / 8)) {
         std::snprintf(error.text, sizeof error.text, "unexpected PNG layout");
-        png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }
     out.rgba.assign(std::size_t(out.width) * std::size_t(out.height) * 4, 0);
+    line.resize(rowbytes);
     for (int y = 0; y < out.height; ++y) {
         if (depth == 16) {
             png_read_row(png, reinterpret_cast<png_bytep>(out.pixel(0, y)), nullptr);
         } else {
-            line.resize(rowbytes);
             png_read_row(png, line.data(), nullptr);
-            for (std::size_t i = 0; i < std::size_t(out.width) * 4; ++i) {
-                out.pixel(0, y)[i] = line[i];
-            }
+            std::copy(line.begin(), line.end(), out.pixel(0, y));
         }
     }
-    png_destroy_read_struct(&png, &info, nullptr);
     return true;
 }
 

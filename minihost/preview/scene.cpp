@@ -433,6 +433,10 @@ Job parseScene(const std::string& content, const std::string& name, const Params
 }
 
 Job readScene(const std::string& path, const Params& params) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        throw InputError(path + ": cannot read the scene file: it is a folder");
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         throw InputError(path + ": cannot read the scene file: " + std::strerror(errno));

@@ -134,6 +134,7 @@ TEST_F(SceneTest, AMissingFileIsNamed) {
     } catch (const InputError& e) {
         EXPECT_EQ(std::string(e.what()), path + ": cannot read the scene file: No such file or directory");
     }
+    EXPECT_THROW(readScene(dir.path().string(), params()), InputError);  // a folder
     std::ofstream(dir.path() / "ok.json") << R"({"frames": {"last": 3}})";
     EXPECT_EQ(readScene((dir.path() / "ok.json").string(), params()).frames.last, 3);
 }
