@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "minihost/preview/cli.h"
 #include "minihost/preview/preview_error.h"
@@ -40,17 +41,23 @@ int run(int argc, const char* const* argv) {
     const int frames = line.job.frames.last - line.job.frames.first + 1;
     std::vector<std::string> files;
     {
-        Progress progress(line.job.sequence ? frames : 0, stdout);
+        // A bar only for sequences; a single picture is done at once.
+        Progress progress(frames, line.job.sequence ? stdout : nullptr);
         files = session.render(line.job, [&progress] { progress.advance(); });
-    }
-    if (!session.ledgerClean()) {
-        fail("the plug-in broke the host's rules: " + oneLine(session.ledgerReport()));
-        return kExitRenderFailed;
     }
     if (files.size() == 1) {
         std::printf("wrote %s\n", files.front().c_str());
     } else {
         std::printf("wrote %zu frames: %s ... %s\n", files.size(), files.front().c_str(), files.back().c_str());
+    }
+    if (!session.ledgerClean()) {
+        const std::vector<std::string> violations = session.ledgerViolations();
+        std::string message = "the plug-in broke the host's rules";
+        if (!violations.empty()) {
+            message += " (" + std::to_string(violations.size()) + " time(s)); first: " + violations.front();
+        }
+        fail(oneLine(message));
+        return kExitRenderFailed;
     }
     return 0;
 }

@@ -32,7 +32,7 @@ public:
 
     // The host's record of the plug-in's rule breaking so far.
     bool ledgerClean() const { return host_->ledger().clean(); }
-    std::string ledgerReport() const { return host_->ledger().report(); }
+    std::vector<std::string> ledgerViolations() const { return host_->ledger().violations(); }
 
 private:
     void configure(const Job& job);
