@@ -175,6 +175,26 @@ TEST(LayerImage, GlyphsAreFilledInCompPixelsAtTheDownsample) {
     EXPECT_TRUE(host->ledger().clean()) << host->ledger().report();
 }
 
+TEST(LayerImage, InputRectAndOutputFillAreTheTestsToChoose) {
+    auto host = scripted::host([](PF_Cmd cmd, PF_InData* in, PF_OutData*, PF_ParamDef**, void* extra) -> PF_Err {
+        return cmd == PF_Cmd_SMART_PRE_RENDER ? scripted::preRender(in, extra) : PF_Err_NONE;
+    });
+    host->layer().setGlyphs({rectangleGlyph(10, 10, 20, 40)});
+    minihost::FrameRequest r;
+    r.input_rect = PF_LRect{8, 4, 30, 50};
+    r.output_fill = PF_Pixel{255, 0, 255, 0};
+    Frame f = host->renderFrame(r);
+    ASSERT_TRUE(f.input && f.output);
+    EXPECT_EQ(f.input->pf()->origin_x, 8);
+    EXPECT_EQ(f.input->pf()->origin_y, 4);
+    EXPECT_EQ(f.input->width(), 22);
+    EXPECT_FLOAT_EQ(f.input->at(2, 6).a, 1.0f);  // layer (10, 10)
+    EXPECT_FLOAT_EQ(f.input->at(1, 6).a, 0.0f);
+    EXPECT_EQ(f.output->pf()->origin_x, 0);
+    EXPECT_FLOAT_EQ(f.output->at(0, 0).g, 1.0f);  // untouched by this plug-in
+    EXPECT_TRUE(host->ledger().clean()) << host->ledger().report();
+}
+
 TEST(LayerImage, SolidLayerAndMissingWorlds) {
     auto host = scripted::host([](PF_Cmd cmd, PF_InData* in, PF_OutData*, PF_ParamDef**, void* extra) -> PF_Err {
         if (cmd == PF_Cmd_SMART_PRE_RENDER) return scripted::preRender(in, extra);
