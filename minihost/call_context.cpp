@@ -164,6 +164,9 @@ AEGP_TextOutlinesH CallContext::newOutlineSet(std::vector<Glyph> glyphs) {
             obj->outlines.push_back(OutlineObject{std::move(c)});
         }
     }
+    for (OutlineObject& o : obj->outlines) {
+        outlines_[&o] = &o;
+    }
     auto* h = reinterpret_cast<AEGP_TextOutlinesH>(obj.get());
     outline_sets_[obj.get()] = std::move(obj);
     ++record_.outline_sets_obtained;
@@ -176,22 +179,21 @@ OutlineSetObject* CallContext::liveOutlineSet(AEGP_TextOutlinesH set) {
 }
 
 bool CallContext::disposeOutlineSet(AEGP_TextOutlinesH set) {
-    if (outline_sets_.erase(set) == 0) {
+    const auto it = outline_sets_.find(set);
+    if (it == outline_sets_.end()) {
         return false;
     }
+    for (OutlineObject& o : it->second->outlines) {
+        outlines_.erase(&o);
+    }
+    outline_sets_.erase(it);
     ++record_.outline_sets_disposed;
     return true;
 }
 
 OutlineObject* CallContext::liveOutline(PF_PathOutlinePtr outline) {
-    for (auto& [key, set] : outline_sets_) {
-        for (OutlineObject& o : set->outlines) {
-            if (reinterpret_cast<PF_PathOutlinePtr>(&o) == outline) {
-                return &o;
-            }
-        }
-    }
-    return nullptr;
+    const auto it = outlines_.find(outline);
+    return it == outlines_.end() ? nullptr : it->second;
 }
 
 void CallContext::worldCreated(const PF_EffectWorld& world) {

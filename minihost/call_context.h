@@ -161,6 +161,7 @@ private:
     std::map<const void*, std::unique_ptr<EffectRefObject>> effect_refs_;
     std::map<const void*, std::unique_ptr<StreamObject>> streams_;
     std::map<const void*, std::unique_ptr<OutlineSetObject>> outline_sets_;
+    std::map<const void*, OutlineObject*> outlines_;  // every outline of a live set
     std::map<const void*, PF_EffectWorld> worlds_;
     std::map<const PF_ParamDef*, PF_ParamIndex> checked_out_;
 

@@ -207,6 +207,41 @@ TEST(LedgerReferences, HandlesDoNotOutliveTheirCall) {
     EXPECT_TRUE(mentions(host->ledger(), "AEGP_DisposeEffect: effect reference not live")) << host->ledger().report();
 }
 
+TEST(LedgerReferences, OutlinesAreBorrowedOnlyWhileTheirSetLives) {
+    PF_Err while_live = -1, after = 0, bad_vertex = 0;
+    A_long segments = 0;
+    auto host = scripted::host([&](PF_Cmd, PF_InData* in, PF_OutData*, PF_ParamDef**, void*) -> PF_Err {
+        auto* pfi = scripted::acquire<AEGP_PFInterfaceSuite1>(in, kAEGPPFInterfaceSuite, 1);
+        auto* ts = scripted::acquire<AEGP_TextLayerSuite1>(in, kAEGPTextLayerSuite, 1);
+        auto* pd = scripted::acquire<PF_PathDataSuite1>(in, kPFPathDataSuite, 1);
+        AEGP_LayerH layer = nullptr;
+        pfi->AEGP_GetEffectLayer(in->effect_ref, &layer);
+        const A_Time t{0, 24};
+        AEGP_TextOutlinesH set = nullptr;
+        ts->AEGP_GetNewTextOutlines(layer, &t, &set);
+        PF_PathOutlinePtr path = nullptr;
+        ts->AEGP_GetIndexedTextOutline(set, 1, &path);
+        while_live = pd->PF_PathNumSegments(in->effect_ref, path, &segments);
+        PF_PathVertex v{};
+        bad_vertex = pd->PF_PathVertexInfo(in->effect_ref, path, segments, &v);
+        ts->AEGP_DisposeTextOutlines(set);
+        after = pd->PF_PathNumSegments(in->effect_ref, path, &segments);
+        in->pica_basicP->ReleaseSuite(kAEGPPFInterfaceSuite, 1);
+        in->pica_basicP->ReleaseSuite(kAEGPTextLayerSuite, 1);
+        in->pica_basicP->ReleaseSuite(kPFPathDataSuite, 1);
+        return PF_Err_NONE;
+    });
+    host->layer().setGlyphs({minihost::Glyph{{minihost::rectangleContour(0, 0, 4, 4),
+                                              minihost::circleContour(10, 10, 3)}, PF_Pixel{255, 0, 0, 0}}});
+    host->about();
+    EXPECT_EQ(while_live, PF_Err_NONE);
+    EXPECT_NE(bad_vertex, PF_Err_NONE);
+    EXPECT_NE(after, PF_Err_NONE);
+    EXPECT_TRUE(mentions(host->ledger(), "PF_PathVertexInfo: vertex 4 out of range"));
+    EXPECT_TRUE(mentions(host->ledger(), "PF_PathNumSegments: outline not borrowed from a live text outline set"));
+    EXPECT_EQ(host->ledger().violations().size(), 2u) << host->ledger().report();
+}
+
 TEST(LedgerParams, CheckoutWithoutCheckinAndBadIndicesAreCaught) {
     PF_Err out_of_range = 0, negative = 0, checkin_twice = 0;
     auto host = scripted::host([&](PF_Cmd cmd, PF_InData* in, PF_OutData* out, PF_ParamDef**, void*) -> PF_Err {
