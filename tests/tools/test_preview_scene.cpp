@@ -16,7 +16,7 @@ class SceneTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { session_ = new Session(QA_PLUGIN_PATH); }
     static void TearDownTestSuite() {
-        EXPECT_TRUE(session_->ledgerClean()) << session_->ledgerReport();
+        EXPECT_TRUE(session_->ledgerClean()) << ::testing::PrintToString(session_->ledgerViolations());
         delete session_;
         session_ = nullptr;
     }
