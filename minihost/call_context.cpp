@@ -199,6 +199,7 @@ OutlineObject* CallContext::liveOutline(PF_PathOutlinePtr outline) {
 void CallContext::worldCreated(const PF_EffectWorld& world) {
     worlds_[world.data] = world;
     ++record_.worlds_created;
+    record_.world_sizes.emplace_back(world.width, world.height);
 }
 
 bool CallContext::worldDisposed(const PF_EffectWorld& world) {

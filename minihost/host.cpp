@@ -60,7 +60,9 @@ PF_Err Host::paramsSetup() {
                              std::to_string(params_.count()) + " parameters were declared (input layer included)");
     }
     const std::string problem = panel_.reset(params_, group_flags_honoured_);
-    if (!problem.empty()) {
+    // A set-up the plug-in gave up on an error (a refused add_param) ends
+    // part-way by design; only a finished declaration must be balanced.
+    if (err == PF_Err_NONE && !problem.empty()) {
         ledger_.addViolation(prefix + problem);
     }
     return err;

@@ -17,6 +17,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AE_Effect.h"
@@ -39,6 +40,8 @@ struct CommandRecord {
     int streams_obtained = 0, streams_disposed = 0;
     int outline_sets_obtained = 0, outline_sets_disposed = 0;
     int worlds_created = 0, worlds_disposed = 0;
+    /// Width and height of every world made with PF_NewWorld, in order.
+    std::vector<std::pair<A_long, A_long>> world_sizes;
     int params_checked_out = 0, params_checked_in = 0;
     std::vector<std::string> violations;
 
