@@ -24,6 +24,9 @@ struct FrameRequest {
     /// Colour the output world holds before the render (the real host gives
     /// no guarantee); default transparent black.
     std::optional<PF_Pixel> output_fill;
+    /// The output world's extent_hint, in its buffer pixels; default the
+    /// whole world.
+    std::optional<PF_Rect> output_extent_hint;
     /// checkout_layer_pixels succeeds but hands back no world.
     bool no_input = false;
     /// checkout_output succeeds but hands back no world.

@@ -86,6 +86,9 @@ Frame Host::renderFrame(const FrameRequest& request) {
             if (request.output_fill) {
                 (void)fillWorld(&*request.output_fill, nullptr, output.pf());
             }
+            if (request.output_extent_hint) {
+                output.pf()->extent_hint = *request.output_extent_hint;
+            }
             state.output = std::move(output);
         }
 
