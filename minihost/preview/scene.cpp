@@ -423,6 +423,11 @@ Job parseScene(const std::string& content, const std::string& name, const Params
     } catch (const json::parse_error& e) {
         const auto [line, column] = lineAndColumn(content, e.byte);
         throw InputError(name + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + reason(e.what()));
+    } catch (const json::out_of_range& e) {
+        // A number beyond a double ("1e999") is refused by the reader itself.
+        const std::string what = e.what();
+        const std::size_t end = what.find("] ");
+        throw InputError(name + ": " + (end == std::string::npos ? what : what.substr(end + 2)));
     }
     SceneReader reader(name, params);
     Job job = reader.read(root);
