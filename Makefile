@@ -12,7 +12,7 @@ DEB_PACKAGES := cmake ninja-build g++ make pkg-config binutils file \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test preview release bench windows package clean
+.PHONY: deps build test tsan fuzz preview release bench bench-effect windows package clean
 
 # Installs only what is missing; refreshes the package lists first when
 # anything is (a fresh machine may have none).
@@ -31,6 +31,27 @@ build: deps
 
 test: build
 	ctest --preset dev -j $(JOBS)
+	$(MAKE) --no-print-directory tsan
+
+# ThreadSanitizer: a separate small build of the threaded-frames test and
+# what it needs (the plug-in, the stand-in host).
+tsan: deps
+	cmake --preset tsan
+	cmake --build --preset tsan -j $(JOBS)
+	ctest --preset tsan
+
+# libFuzzer with clang, ASan and UBSan: each target for FUZZ_SECONDS (default
+# 60) over the corpus in fuzz/corpus/<target>; new inputs collect in
+# build/fuzz/corpus-<target>, crashes in build/fuzz/.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	@for t in outlines scene; do \
+	  mkdir -p build/fuzz/corpus-$$t && \
+	  build/fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=4096 -print_final_stats=1 \
+	    -artifact_prefix=build/fuzz/ build/fuzz/corpus-$$t fuzz/corpus/$$t || exit 1; \
+	done
 
 release: deps
 	cmake --preset release
@@ -44,7 +65,11 @@ preview: release
 	fi
 
 bench: release
-	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@for b in build/release/bench/bench_* build/release/bench/*/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# The frame benchmarks alone, as docs/performance.md reports them.
+bench-effect: release
+	build/release/bench/effect/bench_effect --benchmark_counters_tabular=true $(ARGS)
 
 # The Windows x64 plug-in, cross-built with mingw-w64: build/windows/Quillarray.aex.
 # (`make test` builds the same .aex inside the dev build and runs it under Wine.)

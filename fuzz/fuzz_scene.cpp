@@ -1,0 +1,36 @@
+// Fuzz target: the preview tool's scene-file parser. Any text either becomes
+// a job or is refused with an InputError; nothing else may leave the parser.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "minihost/preview/preview_error.h"
+#include "minihost/preview/scene.h"
+#include "minihost/preview/session.h"
+
+namespace {
+
+const minihost::Params& declaredParams() {
+    static const std::unique_ptr<minihost::preview::Session> session =
+        std::make_unique<minihost::preview::Session>(QA_PLUGIN_PATH);
+    return session->params();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    try {
+        (void)minihost::preview::parseScene(text, "fuzz.json", declaredParams());
+    } catch (const minihost::preview::InputError&) {
+        // Refused with a message for the user: as it should be.
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "scene parser let an exception escape: %s\n", e.what());
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,174 @@
+#include "outline_scene.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+
+#include "byte_reader.h"
+#include "params/param_index.h"
+
+namespace qa_fuzz {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// Values a host can pass without meaning them.
+double special(std::uint8_t which) {
+    static const double kSpecials[] = {kNaN, kInf, -kInf, 1e300, -1e300, 3e9, -3e9, 1e12, -1e12, 0.0};
+    return kSpecials[which % (sizeof kSpecials / sizeof kSpecials[0])];
+}
+
+// A coordinate: -62 to 62 in half pixels, or a special value.
+double coordinate(ByteReader& in) {
+    const std::uint8_t t = in.byte();
+    if (t >= 250) {
+        return special(in.byte());
+    }
+    return (static_cast<double>(t) - 125.0) * 0.5;
+}
+
+// A control value: -200 to 1000 in whole steps, a fraction, or a special.
+double controlValue(ByteReader& in, double limit) {
+    const std::uint8_t t = in.byte();
+    if (t >= 240) {
+        return special(in.byte());
+    }
+    const double base = (static_cast<double>(t) - 40.0) * 5.0 + static_cast<double>(in.byte() % 8) * 0.125;
+    return base > limit ? limit : base;
+}
+
+minihost::Contour contour(ByteReader& in) {
+    const int vertices = in.byte() % 7;
+    minihost::Contour c;
+    for (int v = 0; v < vertices; ++v) {
+        PF_PathVertex vertex{};
+        vertex.x = coordinate(in);
+        vertex.y = coordinate(in);
+        // Straight segments mostly; a curve when the flag says so.
+        if (in.byte() % 4 == 0) {
+            vertex.tan_in_x = coordinate(in);
+            vertex.tan_in_y = coordinate(in);
+            vertex.tan_out_x = coordinate(in);
+            vertex.tan_out_y = coordinate(in);
+        } else {
+            vertex.tan_in_x = vertex.tan_out_x = vertex.x;
+            vertex.tan_in_y = vertex.tan_out_y = vertex.y;
+        }
+        c.push_back(vertex);
+    }
+    return c;
+}
+
+PF_RationalScale downsample(ByteReader& in) {
+    const std::uint8_t b = in.byte();
+    // Numerator -1 to 4, denominator 0 to 4: zero denominators included.
+    return PF_RationalScale{static_cast<A_long>(b % 6) - 1, static_cast<A_u_long>((b / 6) % 5)};
+}
+
+}  // namespace
+
+OutlineScene decodeOutlineScene(const std::uint8_t* data, std::size_t size) {
+    ByteReader in(data, size);
+    OutlineScene s;
+    const minihost::Depth depths[] = {minihost::Depth::k8, minihost::Depth::k16, minihost::Depth::k32};
+    s.depth = depths[in.byte() % 3];
+    s.api_minor = in.byte() % 2 == 0 ? 28 : 14;
+    if (in.byte() % 4 == 0) {
+        s.downsample_x = downsample(in);
+        s.downsample_y = downsample(in);
+    }
+    const std::uint8_t scale = in.byte();
+    if (scale % 4 == 0) {
+        s.scale_x = (static_cast<double>(in.byte()) - 64.0) * 2.0;
+        s.scale_y = (static_cast<double>(in.byte()) - 64.0) * 2.0;
+    }
+
+    s.controls.push_back({PARAM_TEXT_MODE, static_cast<double>(in.byte() % 4)});
+    s.controls.push_back({PARAM_TEXT_ALIGNMENT, static_cast<double>(in.byte() % 5)});
+    s.controls.push_back({PARAM_ENABLE_GUIDE, static_cast<double>(in.byte() % 2)});
+    s.controls.push_back({PARAM_CHARACTER_SIZE, controlValue(in, 1000.0)});
+    s.controls.push_back({PARAM_X_THRESHOLD, controlValue(in, 1000.0)});
+    s.controls.push_back({PARAM_Y_THRESHOLD, controlValue(in, 1000.0)});
+    s.controls.push_back({PARAM_TRACKING, controlValue(in, 1000.0)});
+    // The margin multiplies every world's area: at most 100 pixels of it.
+    s.controls.push_back({PARAM_BUFFER_EXPANSION, controlValue(in, 100.0)});
+    for (int pair = 1; pair <= 2; ++pair) {
+        s.controls.push_back({pairIndexParam(pair), static_cast<double>(in.byte() % 8)});
+        s.controls.push_back({pairSizeParam(pair), controlValue(in, 1000.0)});
+    }
+
+    const int glyphs = in.byte() % 24;
+    for (int g = 0; g < glyphs && !in.done(); ++g) {
+        minihost::Glyph glyph;
+        const int contours = in.byte() % 4;
+        for (int c = 0; c < contours; ++c) {
+            glyph.contours.push_back(contour(in));
+        }
+        s.glyphs.push_back(glyph);
+    }
+    return s;
+}
+
+namespace {
+
+minihost::Host& sharedHost() {
+    static const std::unique_ptr<minihost::Host> host = [] {
+        auto h = std::make_unique<minihost::Host>(QA_PLUGIN_PATH);
+        if (h->setUp() != PF_Err_NONE) {
+            std::fprintf(stderr, "set-up failed\n");
+            std::abort();
+        }
+        h->layer().setCompSize(96, 48);
+        h->layer().setPosition(24, 20);
+        return h;
+    }();
+    return *host;
+}
+
+}  // namespace
+
+void renderOutlineScene(const OutlineScene& scene) {
+    minihost::Host& host = sharedHost();
+    host.ledger().clear();
+    host.params().setValue(PARAM_TEXT_MODE, 1);
+    host.params().setValue(PARAM_ENABLE_GUIDE, 1);
+    for (int pair = 1; pair <= kCustomSizePairs; ++pair) {
+        host.params().setValue(pairIndexParam(pair), 0);
+    }
+    for (const ControlValue& c : scene.controls) {
+        host.params().setValue(c.index, c.value);
+    }
+    host.layer().setScale(scene.scale_x, scene.scale_y);
+    host.layer().setGlyphs(scene.glyphs);
+    host.config().depth = scene.depth;
+    host.config().api_minor = scene.api_minor;
+    host.config().downsample_x = scene.downsample_x;
+    host.config().downsample_y = scene.downsample_y;
+    minihost::FrameRequest request;
+    // The host cannot size a layer whose downsample it cannot describe.
+    request.rect = PF_LRect{-8, -8, 104, 56};
+    const minihost::Frame frame = host.renderFrame(request);
+
+    // Success, or the host's own refusal: of a world it will not make, or of
+    // a layer matrix it cannot decompose.
+    const PF_Err err = frame.render_err;
+    if (frame.pre_render_err != PF_Err_NONE ||
+        (err != PF_Err_NONE && err != PF_Err_OUT_OF_MEMORY && err != A_Err_PARAMETER)) {
+        std::fprintf(stderr, "unexpected answer: pre-render %d, render %d\n", frame.pre_render_err, err);
+        std::abort();
+    }
+    // QA_FUZZ_VERBOSE=1 shows what each input made of the frame.
+    static const bool verbose = std::getenv("QA_FUZZ_VERBOSE") != nullptr;
+    if (verbose) {
+        std::fprintf(stderr, "%zu glyphs: render %d, %d worlds\n", scene.glyphs.size(), err,
+                     host.ledger().last().worlds_created);
+    }
+    if (!host.ledger().clean()) {
+        std::fprintf(stderr, "%s\n", host.ledger().report().c_str());
+        std::abort();
+    }
+}
+
+}  // namespace qa_fuzz
