@@ -7,6 +7,9 @@
 #include <map>
 #include <string>
 
+#include <stdexcept>
+
+#include "host/entry_points.h"
 #include "host/scoped_suite.h"
 #include "host/suite_handler.h"
 
@@ -173,4 +176,24 @@ TEST_F(Scoped, FailureAddsTheFlagThenWritesTheMessageThenThrows13) {
     EXPECT_TRUE(fake.released.empty());  // nothing was acquired, nothing given back
 }
 
+// EffectMain is the one exception boundary. A C++ fake can throw straight
+// through the effect's frames, which a real host shim never does, so this is
+// the way to reach the boundary's two answers.
+SPErr acquireThrowsRuntimeError(const char*, A_long, const void**) { throw std::runtime_error("host broke"); }
+SPErr acquireThrowsInt(const char*, A_long, const void**) { throw 4242; }
+
+TEST(EffectMainBoundary, NonIntExceptionBecomes512AndIntPassesThrough) {
+    PF_InData in{};
+    PF_OutData out{};
+    SPBasicSuite throwing{};
+    in.pica_basicP = &throwing;
+    throwing.AcquireSuite = acquireThrowsRuntimeError;
+    EXPECT_EQ(EffectMain(PF_Cmd_ABOUT, &in, &out, nullptr, nullptr, nullptr), PF_Err_INTERNAL_STRUCT_DAMAGED);
+    throwing.AcquireSuite = acquireThrowsInt;
+    EXPECT_EQ(EffectMain(PF_Cmd_ABOUT, &in, &out, nullptr, nullptr, nullptr), 4242);
+    in.pica_basicP = nullptr;
+    EXPECT_EQ(EffectMain(PF_Cmd_ABOUT, &in, &out, nullptr, nullptr, nullptr), PF_Err_BAD_CALLBACK_PARAM);
+}
+
 }  // namespace
+
