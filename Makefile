@@ -29,9 +29,11 @@ build: deps
 	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 
+# The ThreadSanitizer run goes first so that the whole suite's summary is
+# the last thing printed.
 test: build
-	ctest --preset dev -j $(JOBS)
 	$(MAKE) --no-print-directory tsan
+	ctest --preset dev -j $(JOBS)
 
 # ThreadSanitizer: a separate small build of the threaded-frames test and
 # what it needs (the plug-in, the stand-in host).
