@@ -16,6 +16,7 @@
 #include "AE_GeneralPlug.h"
 #include "geometry/text_characters.h"
 #include "minihost/host.h"
+#include "tests/minihost/scripted_plugin.h"
 
 namespace geometry_test {
 
@@ -24,16 +25,6 @@ using RenderBody = std::function<A_Err(const PF_InData*, AEGP_LayerH, A_Time)>;
 inline RenderBody& renderBody() {
     static RenderBody body;
     return body;
-}
-
-inline PF_Err checkOutInput(PF_InData* in, void* extra) {
-    auto* pre = static_cast<PF_PreRenderExtra*>(extra);
-    PF_CheckoutResult result{};
-    const PF_Err err = pre->cb->checkout_layer(in->effect_ref, 0, 0, &pre->input->output_request, in->current_time,
-                                               in->time_step, in->time_scale, &result);
-    pre->output->result_rect = pre->input->output_request.rect;
-    pre->output->max_result_rect = pre->input->output_request.rect;
-    return err;
 }
 
 inline PF_Err runBody(PF_InData* in) {
@@ -54,7 +45,7 @@ inline PF_Err harnessMain(PF_Cmd cmd, PF_InData* in, PF_OutData*, PF_ParamDef*[]
     try {
         switch (cmd) {
             case PF_Cmd_SMART_PRE_RENDER:
-                return checkOutInput(in, extra);
+                return scripted::preRender(in, extra);
             case PF_Cmd_SMART_RENDER:
                 return runBody(in);
             default:
