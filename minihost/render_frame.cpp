@@ -7,6 +7,7 @@
 
 #include "minihost/call_context.h"
 #include "minihost/host.h"
+#include "minihost/pixels/rect.h"
 #include "minihost/pixels/world_ops.h"
 
 namespace minihost {
@@ -15,16 +16,6 @@ namespace {
 double factor(const PF_RationalScale& ds) {
     return ds.den == 0 ? 0.0 : static_cast<double>(ds.num) / static_cast<double>(ds.den);
 }
-
-PF_Rect intersect(const PF_Rect& a, const PF_Rect& b) {
-    PF_Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-              std::min(a.bottom, b.bottom)};
-    if (r.right < r.left) r.right = r.left;
-    if (r.bottom < r.top) r.bottom = r.top;
-    return r;
-}
-
-bool isEmpty(const PF_Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 short bitDepth(Depth d) { return d == Depth::k8 ? 8 : d == Depth::k16 ? 16 : 32; }
 

@@ -4,17 +4,10 @@
 
 #include "minihost/call_context.h"
 #include "minihost/host.h"
+#include "minihost/pixels/rect.h"
 
 namespace minihost::detail {
 namespace {
-
-PF_Rect intersect(const PF_Rect& a, const PF_Rect& b) {
-    PF_Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-              std::min(a.bottom, b.bottom)};
-    if (r.right < r.left) r.right = r.left;
-    if (r.bottom < r.top) r.bottom = r.top;
-    return r;
-}
 
 PF_Err checkoutLayer(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long checkout_idL, const PF_RenderRequest* req,
                      A_long /*what_time*/, A_long /*time_step*/, A_u_long time_scale,

@@ -24,12 +24,4 @@ PF_Rect wholeOf(const PF_EffectWorld& world) { return PF_Rect{0, 0, world.width,
 
 bool wellFormed(const PF_Rect& rect) { return rect.right >= rect.left && rect.bottom >= rect.top; }
 
-PF_Rect intersect(const PF_Rect& a, const PF_Rect& b) {
-    PF_Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-              std::min(a.bottom, b.bottom)};
-    r.right = std::max(r.right, r.left);
-    r.bottom = std::max(r.bottom, r.top);
-    return r;
-}
-
 }  // namespace minihost::pixels_detail

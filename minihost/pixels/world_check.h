@@ -6,6 +6,7 @@
 
 #include "AE_Effect.h"
 #include "minihost/pixels/depth.h"
+#include "minihost/pixels/rect.h"
 
 namespace minihost::pixels_detail {
 
@@ -18,10 +19,7 @@ PF_Rect wholeOf(const PF_EffectWorld& world);
 /// False for a rectangle with right < left or bottom < top.
 bool wellFormed(const PF_Rect& rect);
 
-/// Intersection of two well-formed rectangles; empty ones come out with
-/// right == left or bottom == top.
-PF_Rect intersect(const PF_Rect& a, const PF_Rect& b);
-
-inline bool isEmpty(const PF_Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+using minihost::intersect;
+using minihost::isEmpty;
 
 }  // namespace minihost::pixels_detail
