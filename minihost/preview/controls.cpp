@@ -79,6 +79,18 @@ bool parseDouble(const std::string& text, double& out) {
     return used == text.size() && std::isfinite(out);
 }
 
+// The choices as the panel's popup text has them: "Left|Center|Right".
+std::string joinChoices(const std::vector<std::string>& words) {
+    std::string list;
+    for (const std::string& w : words) {
+        if (!list.empty()) {
+            list += '|';
+        }
+        list += w;
+    }
+    return list;
+}
+
 }  // namespace
 
 const std::vector<Control>& effectControls() {
@@ -166,13 +178,7 @@ double parseControlValue(const Control& control, const Params& params, const std
         if (parseDouble(text, value)) {
             return checkControlValue(control, params, value, label);
         }
-        std::string list;
-        for (const std::string& w : words) {
-            if (!list.empty()) {
-                list += '|';
-            }
-            list += w;
-        }
+        std::string list = joinChoices(words);
         if (control.index == PARAM_TEXT_ALIGNMENT) {
             list += " (top|bottom in vertical mode)";
         }
@@ -204,13 +210,7 @@ std::string describeControl(const Control& control, const Params& params) {
         break;
     case ControlKind::kPopup: {
         const std::vector<std::string> words = choiceWords(params, control.index);
-        std::string list;
-        for (const std::string& w : words) {
-            if (!list.empty()) {
-                list += '|';
-            }
-            list += w;
-        }
+        std::string list = joinChoices(words);
         if (control.index == PARAM_TEXT_ALIGNMENT) {
             list += " (top|center|bottom in vertical mode)";
         }
