@@ -176,6 +176,18 @@ TEST_F(Scoped, FailureAddsTheFlagThenWritesTheMessageThenThrows13) {
     EXPECT_TRUE(fake.released.empty());  // nothing was acquired, nothing given back
 }
 
+TEST_F(Scoped, NoBasicSuiteIsAFailureToAcquire) {
+    in.pica_basicP = nullptr;
+    try {
+        ScopedSuite s(kPFWorldSuite, 2, &in, &out);
+        FAIL() << "no exception";
+    } catch (int e) {
+        EXPECT_EQ(e, A_Err_MISSING_SUITE);
+    }
+    EXPECT_EQ(out.out_flags, PF_OutFlag_DISPLAY_ERROR_MESSAGE);
+    EXPECT_STREQ(out.return_msg, "Not able to acquire AEFX Suite.");
+}
+
 // EffectMain is the one exception boundary. A C++ fake can throw straight
 // through the effect's frames, which a real host shim never does, so this is
 // the way to reach the boundary's two answers.
