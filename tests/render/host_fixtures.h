@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,11 @@ struct pixel_box {
 };
 
 inline std::string toString(const pixel_box& b) {
-    return "[" + std::to_string(b.left) + ", " + std::to_string(b.top) + ", " + std::to_string(b.right) + ", " +
-           std::to_string(b.bottom) + ")";
+    // A stream rather than a chain of + on strings: GCC 12 warns falsely
+    // (-Wrestrict) on such chains at -O3.
+    std::ostringstream text;
+    text << '[' << b.left << ", " << b.top << ", " << b.right << ", " << b.bottom << ')';
+    return text.str();
 }
 
 inline std::ostream& operator<<(std::ostream& os, const pixel_box& b) { return os << toString(b); }
