@@ -26,10 +26,30 @@ function(qa_add_plugin target objects)
     set_target_properties(${target} PROPERTIES BUNDLE TRUE BUNDLE_EXTENSION plugin)
     target_link_options(${target} PRIVATE
       -exported_symbols_list ${PROJECT_SOURCE_DIR}/cmake/exports.apple)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/exports.apple)
+    if(QA_ZIG_DIR)
+      # Cross-built on Linux (packaging/toolchains/zig-macos-x86_64.cmake).
+      include(${PROJECT_SOURCE_DIR}/packaging/toolchains/zig-macos-runtime.cmake)
+      qa_zig_runtime(${target})
+    endif()
   else()
     target_link_options(${target} PRIVATE
       -Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/exports.map -Wl,--no-undefined)
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/exports.map)
   endif()
   qa_plugin_resources(${target})
+endfunction()
+
+# qa_target_checks(<plug-in target> [sources...])
+# Sources that only have to compile for the plug-in's own target, such as
+# static_asserts on the host's record layouts: an object library built with
+# the plug-in in every build, the cross builds included, never linked.
+function(qa_target_checks target)
+  if(ARGN)
+    add_library(${target}_target_checks OBJECT ${ARGN})
+    target_link_libraries(${target}_target_checks PRIVATE qa_sdk)
+    target_include_directories(${target}_target_checks PRIVATE ${PROJECT_SOURCE_DIR})
+    qa_warnings(${target}_target_checks)
+    add_dependencies(${target} ${target}_target_checks)
+  endif()
 endfunction()
