@@ -8,22 +8,26 @@ DEB_PACKAGES := cmake ninja-build g++ make pkg-config binutils file \
   libfreetype-dev libharfbuzz-dev libfontconfig-dev libpng-dev fonts-dejavu-core \
   libcli11-dev nlohmann-json3-dev \
   clang libclang-rt-14-dev \
-  g++-mingw-w64-x86-64 wine64
+  g++-mingw-w64-x86-64 wine64 \
+  lld llvm openssl
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test tsan fuzz preview release bench bench-effect windows package clean
+.PHONY: deps build test tsan fuzz preview release bench bench-effect windows macos package clean
 
 # Installs only what is missing; refreshes the package lists first when
-# anything is (a fresh machine may have none).
+# anything is (a fresh machine may have none). Debian's npm only where no npm
+# came with Node.js. Then Zig, for the macOS build, into build/toolchains.
 deps:
 	@missing=$$(for p in $(DEB_PACKAGES); do \
-	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done; \
+	    command -v npm >/dev/null || echo npm); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	fi
+	packaging/toolchains/install-zig.sh build/toolchains
 
 build: deps
 	cmake --preset dev
@@ -80,10 +84,16 @@ windows: deps
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 
-# A ZIP of the Windows plug-in and its install note, in build/windows/package/.
-package: windows
-	cpack --preset windows
-	@ls build/windows/package/*.zip
+# The macOS x86-64 bundle, cross-built with Zig's clang and ld64.lld:
+# build/macos/Quillarray.plugin. (`make test` builds it inside the dev build
+# too, in build/dev/macos/, and inspects it.)
+macos: deps
+	cmake --preset macos
+	cmake --build --preset macos -j $(JOBS)
+
+# One ZIP of both plug-ins and the install note, in build/package/.
+package: windows macos
+	cmake -DBUILDS="build/windows;build/macos" -DOUT_DIR=build/package -P packaging/package.cmake
 
 clean:
 	rm -rf build

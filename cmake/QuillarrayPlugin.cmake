@@ -31,6 +31,8 @@ function(qa_add_plugin target objects)
       # Cross-built on Linux (packaging/toolchains/zig-macos-x86_64.cmake).
       include(${PROJECT_SOURCE_DIR}/packaging/toolchains/zig-macos-runtime.cmake)
       qa_zig_runtime(${target})
+      # Optimised builds leave out the debug map (paths of this machine's objects).
+      target_link_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-S>)
     endif()
   else()
     target_link_options(${target} PRIVATE

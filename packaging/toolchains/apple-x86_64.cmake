@@ -4,4 +4,5 @@
 set(CMAKE_C_COMPILER clang)
 set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_OSX_ARCHITECTURES x86_64 CACHE STRING "Processor the plug-in is built for")
-set(CMAKE_OSX_DEPLOYMENT_TARGET 10.15 CACHE STRING "Oldest macOS the plug-in loads on")
+# The same oldest macOS as the bundle cross-built on Linux (zig-macos-x86_64.cmake).
+set(CMAKE_OSX_DEPLOYMENT_TARGET 11.0 CACHE STRING "Oldest macOS the plug-in loads on")

@@ -1,13 +1,20 @@
-# Makes the ZIP of the cross-built plug-in with cpack and checks what it holds.
-#   cmake -DBUILD_DIR=<windows build> -DOUT_DIR=<scratch> -P check_zip.cmake
-if(NOT EXISTS ${BUILD_DIR}/CPackConfig.cmake)
-  message(FATAL_ERROR "no CPack configuration in ${BUILD_DIR}")
+# Makes the ZIP of the cross-built plug-ins with packaging/package.cmake (what
+# `make package` runs) and checks what it holds.
+#   cmake -DWINDOWS_DIR=<windows build> [-DMACOS_DIR=<macOS build>] -DOUT_DIR=<scratch> -P check_zip.cmake
+set(builds ${WINDOWS_DIR})
+set(expected INSTALL.txt Quillarray.aex)
+if(MACOS_DIR)
+  list(APPEND builds ${MACOS_DIR})
+  foreach(f Info.plist MacOS/Quillarray PkgInfo Resources/Quillarray.rsrc)
+    list(APPEND expected Quillarray.plugin/Contents/${f})
+  endforeach()
 endif()
 file(REMOVE_RECURSE ${OUT_DIR})
-execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G ZIP --config ${BUILD_DIR}/CPackConfig.cmake -B ${OUT_DIR}
+execute_process(COMMAND ${CMAKE_COMMAND} "-DBUILDS=${builds}" -DOUT_DIR=${OUT_DIR}
+                        -P ${CMAKE_CURRENT_LIST_DIR}/../../packaging/package.cmake
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
 if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "cpack failed:\n${out}")
+  message(FATAL_ERROR "packaging failed:\n${out}")
 endif()
 file(GLOB zips ${OUT_DIR}/*.zip)
 list(LENGTH zips count)
@@ -25,7 +32,8 @@ list(FILTER entries EXCLUDE REGEX "/$")
 list(SORT entries)
 get_filename_component(top ${zips} NAME)
 string(REGEX REPLACE "\\.zip$" "" top "${top}")
-set(expected "${top}/INSTALL.txt;${top}/Quillarray.aex")
+list(TRANSFORM expected PREPEND "${top}/")
+list(SORT expected)
 if(NOT entries STREQUAL expected)
   message(FATAL_ERROR "ZIP holds:\n  ${entries}\nexpected:\n  ${expected}")
 endif()
