@@ -73,7 +73,10 @@ function(qa_plugin_resources target)
     target_sources(${target} PRIVATE ${gen}/pipl.rc)
     set_source_files_properties(${gen}/pipl.rc PROPERTIES OBJECT_DEPENDS ${gen}/pipl.bin)
   else()
-    set(contents $<TARGET_BUNDLE_CONTENT_DIR:${target}>)
+    get_target_property(bundle ${target} QA_BUNDLE_DIR)
+    set(contents ${bundle}/Contents)
+    # A changed file relinks the module, which copies them again.
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${outputs})
     add_custom_command(TARGET ${target} POST_BUILD
       COMMAND ${CMAKE_COMMAND} -E make_directory ${contents}/Resources
       COMMAND ${CMAKE_COMMAND} -E copy ${gen}/${target}.rsrc ${contents}/Resources/${target}.rsrc

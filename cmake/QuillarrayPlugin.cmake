@@ -23,7 +23,14 @@ function(qa_add_plugin target objects)
         $<$<NOT:$<CONFIG:Debug>>:-s>)
     endif()
   elseif(APPLE)
-    set_target_properties(${target} PROPERTIES BUNDLE TRUE BUNDLE_EXTENSION plugin)
+    # The bundle is laid out here, not by CMake's BUNDLE property: CMake then
+    # writes an Info.plist of its own into the bundle each time it generates
+    # the build, over the one generated from the identity table.
+    set(bundle ${CMAKE_CURRENT_BINARY_DIR}/${target}.plugin)
+    set_target_properties(${target} PROPERTIES
+      SUFFIX ""
+      LIBRARY_OUTPUT_DIRECTORY $<1:${bundle}/Contents/MacOS>
+      QA_BUNDLE_DIR ${bundle})
     target_link_options(${target} PRIVATE
       -exported_symbols_list ${PROJECT_SOURCE_DIR}/cmake/exports.apple)
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/exports.apple)
