@@ -48,17 +48,3 @@ function(qa_add_plugin target objects)
   endif()
   qa_plugin_resources(${target})
 endfunction()
-
-# qa_target_checks(<plug-in target> [sources...])
-# Sources that only have to compile for the plug-in's own target, such as
-# static_asserts on the host's record layouts: an object library built with
-# the plug-in in every build, the cross builds included, never linked.
-function(qa_target_checks target)
-  if(ARGN)
-    add_library(${target}_target_checks OBJECT ${ARGN})
-    target_link_libraries(${target}_target_checks PRIVATE qa_sdk)
-    target_include_directories(${target}_target_checks PRIVATE ${PROJECT_SOURCE_DIR})
-    qa_warnings(${target}_target_checks)
-    add_dependencies(${target} ${target}_target_checks)
-  endif()
-endfunction()
