@@ -76,12 +76,12 @@ PF_Err UpdateParamsUI(PF_InData* in_data, PF_OutData* /*out_data*/, PF_ParamDef*
         return PF_Err_INTERNAL_STRUCT_DAMAGED;
     }
     AEGP_SuiteHandler suites(in_data->pica_basicP);
-    // Every suite the update needs, before anything is asked of the host: a
-    // missing one ends the command with no reference left to give back.
+    // Each suite is acquired where it is first used, with one exception: the
+    // reference can only be given back through the effect suite, so that one
+    // is held before the reference exists. A suite found missing later ends
+    // the command by an exception, and the guard still disposes of the
+    // reference on its way out.
     const AEGP_PFInterfaceSuite1* pf_interface = suites.PFInterfaceSuite1();
-    const PF_ParamUtilsSuite3* param_utils = suites.ParamUtilsSuite3();
-    (void)suites.StreamSuite7();
-    (void)suites.DynamicStreamSuite2();
     const AEGP_EffectSuite2* effects = suites.EffectSuite2();
 
     AEGP_EffectRefH effect_handle = nullptr;
@@ -90,6 +90,7 @@ PF_Err UpdateParamsUI(PF_InData* in_data, PF_OutData* /*out_data*/, PF_ParamDef*
         return err;
     }
     EffectRef effect(effects, effect_handle);
+    const PF_ParamUtilsSuite3* param_utils = suites.ParamUtilsSuite3();
 
     // Our own copies: the host's definitions stay as the host made them.
     std::array<PF_ParamDef, PARAM_NUM_PARAMS> copies;

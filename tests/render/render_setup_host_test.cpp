@@ -95,6 +95,11 @@ TEST_F(PositionSource, FromMinorVersion15ParentAndAnchorEnter) {
     EXPECT_EQ(render(), (std::vector<pixel_box>{{135, 40, 155, 70}}));
     EXPECT_EQ(host.ledger().last().callCount("AEGP_GetLayerStreamValue"), 0);
     EXPECT_EQ(host.ledger().last().callCount("AEGP_MatrixDecompose4"), 1);
+    // The capture gives its two suites back as it ends; then the world suite
+    // goes back before the render's cache gives back its five.
+    const std::vector<std::string> releases = host.ledger().last().release_order;
+    ASSERT_EQ(releases.size(), 8u);
+    EXPECT_EQ(releases[2], suiteKey(kPFWorldSuite, kPFWorldSuiteVersion2));
 }
 
 TEST_F(PositionSource, BeforeMinorVersion15TheScaleStreamIsPercent) {
