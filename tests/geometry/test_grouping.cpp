@@ -131,6 +131,9 @@ TEST(GroupingMerge, DotOverStemMergesAtEightInTheFirstPhase) {
     EXPECT_EQ(boxOf(merged[0]), (Box{0, -8, 4, 20}));
 
     EXPECT_EQ(group({kDot, kStem}, {.x_tolerance = 7.99}).size(), 2u);
+    // Stem first: the later dot lies within the earlier stem's grown box,
+    // though the stem does not lie within the dot's.
+    EXPECT_EQ(group({kStem, kDot}, {.x_tolerance = 8}).size(), 1u);
 }
 
 TEST(GroupingMerge, DotOverStemMergesAtEightInTheSecondPhase) {
