@@ -90,7 +90,6 @@ PF_Err UpdateParamsUI(PF_InData* in_data, PF_OutData* /*out_data*/, PF_ParamDef*
         return err;
     }
     EffectRef effect(effects, effect_handle);
-    const PF_ParamUtilsSuite3* param_utils = suites.ParamUtilsSuite3();
 
     // Our own copies: the host's definitions stay as the host made them.
     std::array<PF_ParamDef, PARAM_NUM_PARAMS> copies;
@@ -106,7 +105,7 @@ PF_Err UpdateParamsUI(PF_InData* in_data, PF_OutData* /*out_data*/, PF_ParamDef*
     spacing.param_type = PF_Param_FLOAT_SLIDER;
     spacing.flags |= PF_ParamFlag_COLLAPSE_TWIRLY;
     setName(spacing.name, wording.spacing_name);
-    err = param_utils->PF_UpdateParamUI(in_data->effect_ref, PARAM_TRACKING, &spacing);
+    err = suites.ParamUtilsSuite3()->PF_UpdateParamUI(in_data->effect_ref, PARAM_TRACKING, &spacing);
 
     // The choices point at our own constant text; the host's choice text is
     // not ours to write, and may be shorter than the new one.
@@ -114,7 +113,7 @@ PF_Err UpdateParamsUI(PF_InData* in_data, PF_OutData* /*out_data*/, PF_ParamDef*
     alignment.param_type = PF_Param_POPUP;
     alignment.u.pd.u.namesptr = wording.alignment_choices;
     if (err == PF_Err_NONE) {
-        err = param_utils->PF_UpdateParamUI(in_data->effect_ref, PARAM_TEXT_ALIGNMENT, &alignment);
+        err = suites.ParamUtilsSuite3()->PF_UpdateParamUI(in_data->effect_ref, PARAM_TEXT_ALIGNMENT, &alignment);
     }
 
     // Nothing reads the side controls; they stay out of sight in both modes.
