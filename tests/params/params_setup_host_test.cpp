@@ -24,7 +24,7 @@ struct Declaration {
     PF_ParamDef def;
 };
 std::vector<Declaration> g_declared;
-PF_EffectMainFunc g_effect_main = nullptr;
+PF_FilterProc g_effect_main = nullptr;
 PF_Err (*g_add_param)(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr) = nullptr;
 
 PF_Err noteAddParam(PF_ProgPtr effect_ref, PF_ParamIndex index, PF_ParamDefPtr def) {
