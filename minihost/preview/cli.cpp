@@ -1,13 +1,17 @@
 #include "minihost/preview/cli.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 
 #include <CLI/CLI.hpp>
 
 #include "minihost/preview/controls.h"
 #include "minihost/preview/layer_values.h"
+#include "minihost/preview/output_target.h"
 #include "minihost/preview/preview_error.h"
 #include "minihost/preview/scene.h"
 
@@ -213,6 +217,25 @@ void refuseWithScene(const CLI::App& app) {
     }
 }
 
+// Only PNG files are written, so any other name is a slip; a device, FIFO
+// or socket named as it is (/dev/null, /dev/stdout) and "-" take the PNG
+// as they are.
+void checkOutputName(const Job& job) {
+    const std::string& out = job.output;
+    if (out == "-" && job.sequence) {
+        throw InputError("-o -: a scene's frames cannot all go to standard output; give a file pattern");
+    }
+    if (!job.sequence && isStreamTarget(out)) {
+        return;
+    }
+    std::string extension = std::filesystem::path(out).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension != ".png") {
+        throw InputError("output \"" + out + "\" must end in .png: the tool writes PNG files only");
+    }
+}
+
 }  // namespace
 
 std::string pluginArgument(int argc, const char* const* argv) {
@@ -280,6 +303,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const Params& pa
     if (!raw.threads.empty()) {
         line.job.threads = wholeFlag("--threads", raw.threads, 1, 256);
     }
+    checkOutputName(line.job);
     return line;
 }
 

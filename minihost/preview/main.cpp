@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "minihost/preview/cli.h"
+#include "minihost/preview/output_target.h"
 #include "minihost/preview/preview_error.h"
 #include "minihost/preview/progress.h"
 #include "minihost/preview/session.h"
+#include "minihost/preview/signal_cleanup.h"
 
 namespace {
 
@@ -46,7 +48,11 @@ int run(int argc, const char* const* argv) {
         files = session.render(line.job, [&progress] { progress.advance(); });
     }
     if (files.size() == 1) {
-        std::printf("wrote %s\n", files.front().c_str());
+        // A picture sent to standard output, a pipe or a device is followed
+        // by nothing: the stream holds the PNG alone.
+        if (!isStreamTarget(files.front())) {
+            std::printf("wrote %s\n", files.front().c_str());
+        }
     } else {
         std::printf("wrote %zu frames: %s ... %s\n", files.size(), files.front().c_str(), files.back().c_str());
     }
@@ -65,6 +71,7 @@ int run(int argc, const char* const* argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    minihost::preview::removeTemporariesOnSignals();
     try {
         return run(argc, argv);
     } catch (const minihost::preview::InputError& e) {

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <fstream>
+#include <thread>
 
 #include "minihost/preview/png_image.h"
 #include "tool_run.h"
@@ -80,7 +83,8 @@ TEST(PreviewCli, EachKindOfBadInputGetsOneLineAndNoFile) {
     expectRefusal({"--font", "Quillarray Missing Sans"}, "font \"Quillarray Missing Sans\" not found");
     expectRefusal({"--font", "/nonexistent/font.ttf"}, "does not exist");
     expectRefusal({"--scene", "missing.json"}, "missing.json: cannot read the scene file");
-    expectRefusal({"-o", "/nonexistent-folder/out.png"}, "cannot write \"/nonexistent-folder/out.png\"");
+    expectRefusal({"-o", "/dev/full"}, "cannot write \"/dev/full\": No space left on device");
+    expectRefusal({"-o", "picture.jpg"}, "output \"picture.jpg\" must end in .png");
     expectRefusal({"--no-effect", "--compare"}, "exclude each other");
     expectRefusal({"--scene", "s.json", "--tracking", "5"}, "--tracking cannot be combined with --scene");
 }
@@ -132,24 +136,66 @@ TEST(PreviewCli, AKeyframedSceneChangesFramesWhereTheKeyframesSay) {
     std::ofstream(dir.path() / "anim.json") << R"({
       "comp": {"width": 300, "height": 80, "fps": 12},
       "frames": {"first": 0, "last": 4},
-      "output": "f_##.png",
+      "output": "frames/f_##.png",
       "layer": {"text": "Ab", "position": [20, 50]},
       "effect": {"guide": false,
                  "tracking": {"keyframes": [{"frame": 1, "value": 0}, {"frame": 3, "value": 20}]}}
     })";
     const ToolRun run = runTool({"--scene", "anim.json", "--threads", "3"}, dir.path());
     ASSERT_EQ(run.exit_code, 0) << run.err;
-    EXPECT_EQ(run.out, "wrote 5 frames: f_00.png ... f_04.png\n");  // no progress bar off a terminal
-    EXPECT_EQ(dir.entries(),
-              (std::vector<std::string>{"anim.json", "f_00.png", "f_01.png", "f_02.png", "f_03.png", "f_04.png"}));
+    // No progress bar off a terminal; the missing folder is made.
+    EXPECT_EQ(run.out, "wrote 5 frames: frames/f_00.png ... frames/f_04.png\n");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"anim.json", "frames"}));
     std::vector<PngImage> f;
     for (int i = 0; i < 5; ++i) {
-        f.push_back(readPngFile((dir.path() / ("f_0" + std::to_string(i) + ".png")).string()));
+        f.push_back(readPngFile((dir.path() / "frames" / ("f_0" + std::to_string(i) + ".png")).string()));
     }
     EXPECT_EQ(differingPixels(f[0], f[1]), 0);  // before the first keyframe it holds
     EXPECT_GT(differingPixels(f[1], f[2]), 0);  // between them it moves
     EXPECT_GT(differingPixels(f[2], f[3]), 0);
     EXPECT_EQ(differingPixels(f[3], f[4]), 0);  // after the last it holds
+}
+
+TEST(PreviewCli, DashWritesThePngToStandardOutputAndNothingElse) {
+    ScratchDir dir;
+    const ToolRun run = runTool({"--text", "Hi", "--comp-size", "120x60", "-o", "-"}, dir.path());
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(dir.entries().empty());
+    std::ofstream(dir.path() / "stdout.png", std::ios::binary) << run.out;
+    const PngImage image = readPngFile((dir.path() / "stdout.png").string());
+    EXPECT_EQ(image.width, 120);
+    EXPECT_EQ(image.height, 60);
+}
+
+TEST(PreviewCli, ASignalPartWayThroughASceneLeavesNoTemporaryFile) {
+    ScratchDir dir;
+    // Large frames, one thread: most of the time goes into encoding files.
+    std::ofstream(dir.path() / "long.json") << R"({
+      "comp": {"width": 3000, "height": 2000}, "frames": {"first": 0, "last": 200},
+      "output": "long_###.png", "layer": {"font_size": 300, "position": [20, 1000]}
+    })";
+    for (const int sig : {SIGTERM, SIGINT}) {
+        RunningTool tool({"--scene", "long.json", "--threads", "1"}, dir.path());
+        const auto writing = [&] {
+            std::error_code ec;
+            for (const auto& e : std::filesystem::directory_iterator(dir.path(), ec)) {
+                if (e.path().filename().string().find(".tmp-") != std::string::npos) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        while (!writing() && std::chrono::steady_clock::now() < give_up) {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        ASSERT_TRUE(writing()) << "no temporary file seen";
+        kill(tool.pid(), sig);
+        const ToolRun run = tool.finish();
+        EXPECT_EQ(run.signal, sig) << run.err;
+        EXPECT_FALSE(writing()) << "a temporary file was left after signal " << sig;
+    }
 }
 
 TEST(PreviewCli, APluginThatBreaksTheHostsRulesIsReported) {
