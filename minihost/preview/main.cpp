@@ -41,20 +41,39 @@ int run(int argc, const char* const* argv) {
         return 0;
     }
     const int frames = line.job.frames.last - line.job.frames.first + 1;
-    std::vector<std::string> files;
+    RenderReport report;
     {
         // A bar only for sequences; a single picture is done at once.
         Progress progress(frames, line.job.sequence ? stdout : nullptr);
-        files = session.render(line.job, [&progress] { progress.advance(); });
+        report = session.render(line.job, [&progress] { progress.advance(); });
     }
-    if (files.size() == 1) {
+    if (!line.job.sequence && !report.failures.empty()) {
+        const FrameFailure& f = report.failures.front();
+        if (f.render_failed) {
+            throw RenderError(f.message);
+        }
+        throw InputError(f.message);
+    }
+    const std::vector<std::string>& files = report.files;
+    if (files.size() == 1 && frames == 1) {
         // A picture sent to standard output, a pipe or a device is followed
         // by nothing: the stream holds the PNG alone.
         if (!isStreamTarget(files.front())) {
             std::printf("wrote %s\n", files.front().c_str());
         }
-    } else {
+    } else if (report.failures.empty()) {
         std::printf("wrote %zu frames: %s ... %s\n", files.size(), files.front().c_str(), files.back().c_str());
+    } else if (!files.empty()) {
+        std::printf("wrote %zu of %d frames: %s ... %s\n", files.size(), frames, files.front().c_str(),
+                    files.back().c_str());
+    }
+    int status = 0;
+    for (const FrameFailure& f : report.failures) {
+        fail(oneLine("frame " + std::to_string(f.frame) + ": " + f.message));
+        status = f.render_failed ? kExitRenderFailed : (status == 0 ? kExitBadInput : status);
+    }
+    if (!report.failures.empty()) {
+        fail(std::to_string(report.failures.size()) + " of " + std::to_string(frames) + " frames failed");
     }
     if (!session.ledgerClean()) {
         const std::vector<std::string> violations = session.ledgerViolations();
@@ -65,7 +84,7 @@ int run(int argc, const char* const* argv) {
         fail(oneLine(message));
         return kExitRenderFailed;
     }
-    return 0;
+    return status;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "minihost/preview/picture.h"
@@ -107,19 +108,17 @@ PngImage Session::picture(const Job& job, int frame, Frame* rendered) const {
         return canvas;
     }
     if (rendered->pre_render_err != PF_Err_NONE) {
-        throw RenderError("frame " + std::to_string(frame) + ": the effect's pre-render failed with error " +
-                          errorText(rendered->pre_render_err));
+        throw RenderError("the effect's pre-render failed with error " + errorText(rendered->pre_render_err));
     }
     if (rendered->render_err != PF_Err_NONE) {
-        std::string message = "frame " + std::to_string(frame) + ": the effect's render failed with error " +
-                              errorText(rendered->render_err);
+        std::string message = "the effect's render failed with error " + errorText(rendered->render_err);
         if (rendered->out_data.return_msg[0] != '\0') {
             message += ": " + std::string(rendered->out_data.return_msg);
         }
         throw RenderError(message);
     }
     if (!rendered->output) {
-        throw RenderError("frame " + std::to_string(frame) + ": the host had no output world");
+        throw RenderError("the host had no output world");
     }
     if (job.picture == Picture::kEffect) {
         PngImage canvas = blankCanvas(w, h, job.render.depth);
@@ -134,11 +133,12 @@ PngImage Session::picture(const Job& job, int frame, Frame* rendered) const {
     return canvas;
 }
 
-std::vector<std::string> Session::render(const Job& job, const std::function<void()>& done) {
+RenderReport Session::render(const Job& job, const std::function<void()>& done) {
     configure(job);
     const int threads = threadCount(job.threads);
     const int count = job.frames.last - job.frames.first + 1;
     std::vector<std::string> files(static_cast<std::size_t>(count));
+    std::vector<std::optional<FrameFailure>> failed(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const int frame = job.frames.first + i;
         files[static_cast<std::size_t>(i)] = job.sequence ? frameFileName(job.output, frame) : job.output;
@@ -158,23 +158,23 @@ std::vector<std::string> Session::render(const Job& job, const std::function<voi
             }
             frames = host_->renderFrames(requests, threads);
         }
+        // A frame that fails is noted and the others go on: each thread
+        // writes only its own frames' entries.
         std::atomic<int> next{0};
-        std::mutex error_mutex;
-        std::exception_ptr error;
         auto work = [&] {
             for (int i = next++; i < n; i = next++) {
+                const int frame = job.frames.first + start + i;
+                std::optional<FrameFailure>& failure = failed[static_cast<std::size_t>(start + i)];
                 try {
-                    const int frame = job.frames.first + start + i;
                     Frame* rendered = frames.empty() ? nullptr : &frames[static_cast<std::size_t>(i)];
                     writePngFile(files[static_cast<std::size_t>(start + i)], picture(job, frame, rendered));
-                    if (done) {
-                        done();
-                    }
-                } catch (...) {
-                    std::lock_guard<std::mutex> lock(error_mutex);
-                    if (!error) {
-                        error = std::current_exception();
-                    }
+                } catch (const InputError& e) {
+                    failure = FrameFailure{frame, e.what(), false};
+                } catch (const std::exception& e) {
+                    failure = FrameFailure{frame, e.what(), true};
+                }
+                if (done) {
+                    done();
                 }
             }
         };
@@ -186,11 +186,16 @@ std::vector<std::string> Session::render(const Job& job, const std::function<voi
             }
             work();
         }
-        if (error) {
-            std::rethrow_exception(error);
+    }
+    RenderReport report;
+    for (int i = 0; i < count; ++i) {
+        if (failed[static_cast<std::size_t>(i)]) {
+            report.failures.push_back(std::move(*failed[static_cast<std::size_t>(i)]));
+        } else {
+            report.files.push_back(std::move(files[static_cast<std::size_t>(i)]));
         }
     }
-    return files;
+    return report;
 }
 
 }  // namespace minihost::preview

@@ -14,6 +14,18 @@
 
 namespace minihost::preview {
 
+// A frame that could not be rendered or written.
+struct FrameFailure {
+    int frame = 0;
+    std::string message;      // one line, without the frame number
+    bool render_failed = true;  // the effect or the host failed; false: the file could not be written
+};
+
+struct RenderReport {
+    std::vector<std::string> files;      // written, in frame order
+    std::vector<FrameFailure> failures;  // in frame order
+};
+
 class Session {
 public:
     // Loads and sets up the plug-in; throws RenderError when it cannot be
@@ -24,11 +36,12 @@ public:
     const Params& params() { return host_->params(); }
 
     // Renders every frame of the job and writes its files; frames render on
-    // several threads at once. Calls done() after each file written (from
-    // any thread). Throws InputError for a font that cannot be found or an
-    // output that cannot be written, RenderError when the effect answers an
-    // error. Answers the files written, in frame order.
-    std::vector<std::string> render(const Job& job, const std::function<void()>& done);
+    // several threads at once. A frame that fails (the effect answers an
+    // error, the file cannot be written) is reported and the others are
+    // still rendered. Calls done() after each frame (from any thread).
+    // Throws InputError for a font that cannot be found, RenderError when
+    // the panel update fails.
+    RenderReport render(const Job& job, const std::function<void()>& done);
 
     // The host's record of the plug-in's rule breaking so far.
     bool ledgerClean() const { return host_->ledger().clean(); }

@@ -156,6 +156,39 @@ TEST(PreviewCli, AKeyframedSceneChangesFramesWhereTheKeyframesSay) {
     EXPECT_EQ(differingPixels(f[3], f[4]), 0);  // after the last it holds
 }
 
+bool allTransparent(const PngImage& image) {
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if (image.pixel(x, y)[3] != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+TEST(PreviewCli, ASceneRendersEveryFrameItCanAndNamesEachOneThatFailed) {
+    ScratchDir dir;
+    // The scale passes through 0 at frame 2 (a transparent frame, as the
+    // host renders it); a folder stands where frame 3's file should go.
+    std::ofstream(dir.path() / "flip.json") << R"({
+      "comp": {"width": 200, "height": 80}, "frames": {"first": 0, "last": 4}, "output": "f_#.png",
+      "layer": {"text": "Ab", "position": [60, 50],
+                "scale": {"keyframes": [{"frame": 0, "value": [100, 100]}, {"frame": 4, "value": [-100, 100]}]}}
+    })";
+    std::filesystem::create_directory(dir.path() / "f_3.png");
+    const ToolRun run = runTool({"--scene", "flip.json"}, dir.path());
+    EXPECT_EQ(run.exit_code, 2) << run.err;
+    EXPECT_EQ(run.err,
+              "quillarray-preview: frame 3: cannot write \"f_3.png\": it is a folder\n"
+              "quillarray-preview: 1 of 5 frames failed\n");
+    EXPECT_EQ(run.out, "wrote 4 of 5 frames: f_0.png ... f_4.png\n");
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"f_0.png", "f_1.png", "f_2.png", "f_3.png", "f_4.png", "flip.json"}));
+    EXPECT_TRUE(allTransparent(readPngFile((dir.path() / "f_2.png").string())));
+    EXPECT_FALSE(allTransparent(readPngFile((dir.path() / "f_1.png").string())));
+}
+
 TEST(PreviewCli, DashWritesThePngToStandardOutputAndNothingElse) {
     ScratchDir dir;
     const ToolRun run = runTool({"--text", "Hi", "--comp-size", "120x60", "-o", "-"}, dir.path());
