@@ -69,6 +69,9 @@ void Session::configure(const Job& job) {
     Layer& layer = host_->layer();
     layer.setObjectType(AEGP_ObjectType_TEXT);
     layer.setCompSize(job.layer.comp_width, job.layer.comp_height);
+    // The effect gets the layer's own pixels, text outside the comp
+    // included; only the picture written is cropped to the comp.
+    layer.setBoundsCoverText(true);
     layer.transform().position = job.layer.position;
     layer.transform().scale = job.layer.scale;
     try {
@@ -125,11 +128,15 @@ PngImage Session::picture(const Job& job, int frame, Frame* rendered) const {
         paste(canvas, *rendered->output, 0, 0);
         return canvas;
     }
-    PngImage canvas = blankCanvas(2 * w + kCompareGap, h, job.render.depth);
+    PngImage before = blankCanvas(w, h, job.render.depth);
     if (rendered->input) {
-        paste(canvas, *rendered->input, 0, 0);
+        paste(before, *rendered->input, 0, 0);
     }
-    paste(canvas, *rendered->output, w + kCompareGap, 0);
+    PngImage after = blankCanvas(w, h, job.render.depth);
+    paste(after, *rendered->output, 0, 0);
+    PngImage canvas = blankCanvas(2 * w + kCompareGap, h, job.render.depth);
+    place(canvas, before, 0, 0);
+    place(canvas, after, w + kCompareGap, 0);
     return canvas;
 }
 

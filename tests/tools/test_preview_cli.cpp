@@ -129,6 +129,41 @@ TEST(PreviewCli, TheEffectMovesTheLayersPixels) {
     EXPECT_GT(differingPixels(effect, wider), 100);
 }
 
+int opaquePixels(const PngImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            n += image.pixel(x, y)[3] != 0 ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+TEST(PreviewCli, CharactersOutsideTheCompAreMovedInWhole) {
+    ScratchDir dir;
+    // Set right of x = 100, the text reaches left of the comp; set left of
+    // it, it lies inside. The effect puts both runs in the same cells.
+    const std::vector<std::string> common = {"--no-guide", "--position", "100,75", "--compare"};
+    auto with = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), common.begin(), common.end());
+        return more;
+    };
+    ASSERT_EQ(runTool(with({"--paragraph", "right", "-o", "outside.png"}), dir.path()).exit_code, 0);
+    ASSERT_EQ(runTool(with({"--paragraph", "left", "-o", "inside.png"}), dir.path()).exit_code, 0);
+    const PngImage outside = readPngFile((dir.path() / "outside.png").string());
+    const PngImage inside = readPngFile((dir.path() / "inside.png").string());
+    PngImage outside_after(600, 120, 8), inside_after(600, 120, 8), outside_before(600, 120, 8);
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 600; ++x) {
+            std::copy(outside.pixel(608 + x, y), outside.pixel(608 + x, y) + 4, outside_after.pixel(x, y));
+            std::copy(inside.pixel(608 + x, y), inside.pixel(608 + x, y) + 4, inside_after.pixel(x, y));
+            std::copy(outside.pixel(x, y), outside.pixel(x, y) + 4, outside_before.pixel(x, y));
+        }
+    }
+    EXPECT_LT(opaquePixels(outside_before), opaquePixels(inside_after) * 3 / 4);  // the "before" half is cropped
+    EXPECT_NEAR(opaquePixels(outside_after), opaquePixels(inside_after), opaquePixels(inside_after) / 20);
+}
+
 TEST(PreviewCli, AKeyframedSceneChangesFramesWhereTheKeyframesSay) {
     ScratchDir dir;
     // Tracking runs from 0 at frame 1 to 20 at frame 3 and holds after it;
