@@ -35,9 +35,13 @@ std::string oneLine(std::string s) {
 int run(int argc, const char* const* argv) {
     using namespace minihost::preview;
     const std::string plugin = pluginArgument(argc, argv);
-    Session session(plugin.empty() ? minihost::defaultPluginPath() : plugin);
+    Session session(plugin.empty() ? minihost::defaultPluginPath() : plugin, !plugin.empty());
     const CommandLine line = parseCommandLine(argc, argv, session.params());
     if (line.help) {
+        return 0;
+    }
+    if (line.version) {
+        std::printf("%s\n", session.versionLine().c_str());
         return 0;
     }
     const int frames = line.job.frames.last - line.job.frames.first + 1;
@@ -46,6 +50,9 @@ int run(int argc, const char* const* argv) {
         // A bar only for sequences; a single picture is done at once.
         Progress progress(frames, line.job.sequence ? stdout : nullptr);
         report = session.render(line.job, [&progress] { progress.advance(); });
+    }
+    for (const std::string& note : session.notes()) {
+        fail(oneLine(note));
     }
     if (!line.job.sequence && !report.failures.empty()) {
         const FrameFailure& f = report.failures.front();

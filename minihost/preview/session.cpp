@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <exception>
 #include <mutex>
 #include <optional>
@@ -16,6 +17,9 @@ namespace {
 
 // Gap between the two halves of a side-by-side picture.
 constexpr int kCompareGap = 8;
+
+// Time ticks per frame: the time scale is the frame rate times this.
+constexpr A_long kTicksPerFrame = 1000;
 
 int threadCount(int asked) {
     if (asked > 0) {
@@ -40,17 +44,63 @@ struct JoinAll {
 
 std::string errorText(PF_Err err) { return std::to_string(err); }
 
+// "U+00E9 "é"", or "tab (U+0009)": how a note names a character.
+std::string characterName(char32_t c) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    if (c == U'\t') {
+        return std::string("tab (") + code + ")";
+    }
+    if (c < 0x20 || c == 0x7f) {
+        return code;
+    }
+    std::string utf8;
+    if (c < 0x80) {
+        utf8 += static_cast<char>(c);
+    } else if (c < 0x800) {
+        utf8 += static_cast<char>(0xc0 | (c >> 6));
+        utf8 += static_cast<char>(0x80 | (c & 0x3f));
+    } else if (c < 0x10000) {
+        utf8 += static_cast<char>(0xe0 | (c >> 12));
+        utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        utf8 += static_cast<char>(0x80 | (c & 0x3f));
+    } else {
+        utf8 += static_cast<char>(0xf0 | (c >> 18));
+        utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
+        utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        utf8 += static_cast<char>(0x80 | (c & 0x3f));
+    }
+    return std::string(code) + " \"" + utf8 + "\"";
+}
+
 }  // namespace
 
-Session::Session(const std::string& plugin_path) {
+Session::Session(const std::string& plugin_path, bool named_by_user) {
     try {
         host_ = std::make_unique<Host>(plugin_path);
     } catch (const std::exception& e) {
-        throw RenderError(std::string("cannot load the plug-in: ") + e.what());
+        // A plug-in the user named is input like any other; the built one
+        // missing means the build is broken.
+        const std::string message = std::string("cannot load the plug-in: ") + e.what();
+        if (named_by_user) {
+            throw InputError(message);
+        }
+        throw RenderError(message);
     }
     if (const PF_Err err = host_->setUp(); err != PF_Err_NONE) {
         throw RenderError("the plug-in's set-up failed with error " + errorText(err));
     }
+}
+
+std::string Session::versionLine() const {
+    const A_u_long v = host_->outData().my_version;
+    const unsigned major = static_cast<unsigned>(((v >> PF_VERS_VERS_HIGH_SHIFT) & PF_VERS_VERS_HIGH_BITS) << 3 |
+                                                 ((v >> PF_VERS_VERS_SHIFT) & PF_VERS_VERS_BITS));
+    const unsigned minor = static_cast<unsigned>((v >> PF_VERS_SUBVERS_SHIFT) & PF_VERS_SUBVERS_BITS);
+    const unsigned bug = static_cast<unsigned>((v >> PF_VERS_BUGFIX_SHIFT) & PF_VERS_BUGFIX_BITS);
+    const unsigned build = static_cast<unsigned>((v >> PF_VERS_BUILD_SHIFT) & PF_VERS_BUILD_BITS);
+    return host_->identity().name + " " + std::to_string(major) + "." + std::to_string(minor) + "." +
+           std::to_string(bug) + " (build " + std::to_string(build) + ")";
 }
 
 void Session::configure(const Job& job) {
@@ -61,10 +111,12 @@ void Session::configure(const Job& job) {
     config.depth = job.render.depth;
     config.downsample_x = PF_RationalScale{1, static_cast<A_u_long>(job.render.downsample)};
     config.downsample_y = config.downsample_x;
-    config.time_scale = static_cast<A_u_long>(job.frames.fps);
-    config.time_step = 1;
-    config.current_time = job.frames.first;
-    config.total_time = job.frames.last + 1;
+    // Frame n is at n * time_step / time_scale seconds; thousandths of a
+    // frame per second make 29.97 and 23.976 exact.
+    config.time_scale = static_cast<A_u_long>(std::lround(job.frames.fps * kTicksPerFrame));
+    config.time_step = kTicksPerFrame;
+    config.current_time = job.frames.first * kTicksPerFrame;
+    config.total_time = (job.frames.last + 1) * kTicksPerFrame;
 
     Layer& layer = host_->layer();
     layer.setObjectType(AEGP_ObjectType_TEXT);
@@ -74,10 +126,25 @@ void Session::configure(const Job& job) {
     layer.setBoundsCoverText(true);
     layer.transform().position = job.layer.position;
     layer.transform().scale = job.layer.scale;
+    std::shared_ptr<const text::FontText> text;
     try {
-        layer.setText(std::make_shared<text::FontText>(job.layer.text));
+        text = std::make_shared<const text::FontText>(job.layer.text);
     } catch (const text::TextError& e) {
         throw InputError(e.what());
+    }
+    layer.setText(text);
+    notes_.clear();
+    if (text->glyphsAt(0.0).empty()) {
+        notes_.push_back("note: the text has no characters to draw: the layer is empty and the frames transparent");
+    }
+    if (!text->unsupportedCharacters().empty()) {
+        std::string list;
+        for (const char32_t c : text->unsupportedCharacters()) {
+            list += list.empty() ? "" : ", ";
+            list += characterName(c);
+        }
+        notes_.push_back("note: the font has no glyph of its own for " + list +
+                         "; drawn as the font draws them, they may show as boxes or gaps");
     }
 
     Params& params = host_->params();
@@ -161,7 +228,7 @@ RenderReport Session::render(const Job& job, const std::function<void()>& done) 
         if (job.picture != Picture::kLayerOnly) {
             std::vector<FrameRequest> requests(static_cast<std::size_t>(n));
             for (int i = 0; i < n; ++i) {
-                requests[static_cast<std::size_t>(i)].time = job.frames.first + start + i;
+                requests[static_cast<std::size_t>(i)].time = (job.frames.first + start + i) * kTicksPerFrame;
             }
             frames = host_->renderFrames(requests, threads);
         }

@@ -30,7 +30,17 @@ class Session {
 public:
     // Loads and sets up the plug-in; throws RenderError when it cannot be
     // loaded or a set-up command fails.
-    explicit Session(const std::string& plugin_path);
+    // named_by_user: a plug-in that cannot be loaded is bad input (the
+    // user's --plugin) rather than a failure of the tool.
+    Session(const std::string& plugin_path, bool named_by_user = false);
+
+    // The plug-in's name, as it reports it to the host, and the version
+    // its global set-up declared: "Quillarray 1.0.0 (build 1)".
+    std::string versionLine() const;
+
+    // One line each: what the user should know about the last job's layer
+    // (no characters to draw; characters the font has no glyph for).
+    const std::vector<std::string>& notes() const { return notes_; }
 
     // What the effect declared: ranges, defaults and choices for the flags.
     const Params& params() { return host_->params(); }
@@ -52,6 +62,7 @@ private:
     PngImage picture(const Job& job, int frame, Frame* rendered) const;
 
     std::unique_ptr<Host> host_;
+    std::vector<std::string> notes_;
 };
 
 }  // namespace minihost::preview

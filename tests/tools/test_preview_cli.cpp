@@ -82,6 +82,9 @@ TEST(PreviewCli, EachKindOfBadInputGetsOneLineAndNoFile) {
     expectRefusal({"--bpc", "24"}, "--bpc: bits per channel \"24\" is not 8, 16 or 32");
     expectRefusal({"--font", "Quillarray Missing Sans"}, "font \"Quillarray Missing Sans\" not found");
     expectRefusal({"--font", "/nonexistent/font.ttf"}, "does not exist");
+    expectRefusal({"--font", "DejaVu Sanz"}, "(the closest installed family is \"DejaVu Sans\")");
+    expectRefusal({"--font", "DejaVu Sans:style=Heavy"}, "the family has the styles Bold, ");
+    expectRefusal({"--plugin", "/nonexistent/plugin.so"}, "cannot load the plug-in");
     expectRefusal({"--scene", "missing.json"}, "missing.json: cannot read the scene file");
     expectRefusal({"-o", "/dev/full"}, "cannot write \"/dev/full\": No space left on device");
     expectRefusal({"-o", "picture.jpg"}, "output \"picture.jpg\" must end in .png");
@@ -169,7 +172,7 @@ TEST(PreviewCli, AKeyframedSceneChangesFramesWhereTheKeyframesSay) {
     // Tracking runs from 0 at frame 1 to 20 at frame 3 and holds after it;
     // the guide goes off with a scene key; frames 0..4.
     std::ofstream(dir.path() / "anim.json") << R"({
-      "comp": {"width": 300, "height": 80, "fps": 12},
+      "comp": {"width": 300, "height": 80, "fps": 23.976},
       "frames": {"first": 0, "last": 4},
       "output": "frames/f_##.png",
       "layer": {"text": "Ab", "position": [20, 50]},
@@ -222,6 +225,34 @@ TEST(PreviewCli, ASceneRendersEveryFrameItCanAndNamesEachOneThatFailed) {
               (std::vector<std::string>{"f_0.png", "f_1.png", "f_2.png", "f_3.png", "f_4.png", "flip.json"}));
     EXPECT_TRUE(allTransparent(readPngFile((dir.path() / "f_2.png").string())));
     EXPECT_FALSE(allTransparent(readPngFile((dir.path() / "f_1.png").string())));
+}
+
+TEST(PreviewCli, TheTextLayerAsAsked) {
+    ScratchDir dir;
+    const ToolRun version = runTool({"--version"}, dir.path());
+    EXPECT_EQ(version.exit_code, 0);
+    EXPECT_EQ(version.out.rfind("Quillarray ", 0), 0u) << version.out;
+    EXPECT_NE(version.out.find(" (build "), std::string::npos) << version.out;
+
+    // An empty text is an empty layer, and said to be.
+    const ToolRun empty = runTool({"--text", "", "-o", "empty.png"}, dir.path());
+    ASSERT_EQ(empty.exit_code, 0) << empty.err;
+    EXPECT_TRUE(oneLine(empty.err)) << empty.err;
+    EXPECT_NE(empty.err.find("no characters to draw"), std::string::npos) << empty.err;
+    EXPECT_TRUE(allTransparent(readPngFile((dir.path() / "empty.png").string())));
+
+    // A tab and a character DejaVu Sans lacks: one line naming both.
+    const ToolRun missing = runTool({"--text", "A\tB\xe4\xb8\xad\t", "-o", "missing.png"}, dir.path());
+    ASSERT_EQ(missing.exit_code, 0) << missing.err;
+    EXPECT_EQ(missing.err,
+              "quillarray-preview: note: the font has no glyph of its own for tab (U+0009), U+4E2D \"\xe4\xb8\xad\"; "
+              "drawn as the font draws them, they may show as boxes or gaps\n");
+
+    // A style is a fontconfig pattern: bold takes more ink.
+    ASSERT_EQ(runTool({"--no-effect", "-o", "book.png"}, dir.path()).exit_code, 0);
+    ASSERT_EQ(runTool({"--no-effect", "--font", "DejaVu Sans:style=Bold", "-o", "bold.png"}, dir.path()).exit_code, 0);
+    EXPECT_GT(opaquePixels(readPngFile((dir.path() / "bold.png").string())),
+              opaquePixels(readPngFile((dir.path() / "book.png").string())) * 11 / 10);
 }
 
 TEST(PreviewCli, DashWritesThePngToStandardOutputAndNothingElse) {
