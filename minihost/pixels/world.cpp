@@ -41,7 +41,7 @@ PF_Err allocateWorld(PF_EffectWorld& world, int width, int height, Depth depth) 
     if (data == nullptr) return PF_Err_OUT_OF_MEMORY;
     std::memset(data, 0, bytes);
 
-    world.world_flags = PF_WorldFlag_WRITEABLE | (depth == Depth::k8 ? 0 : PF_WorldFlag_DEEP);
+    world.world_flags = depth == Depth::k8 ? PF_WorldFlag_WRITEABLE : PF_WorldFlag_WRITEABLE | PF_WorldFlag_DEEP;
     world.data = static_cast<PF_PixelPtr>(data);
     world.rowbytes = rowbytes;
     world.width = width;
