@@ -94,11 +94,11 @@ Session::Session(const std::string& plugin_path, bool named_by_user) {
 
 std::string Session::versionLine() const {
     const A_u_long v = host_->outData().my_version;
-    const unsigned major = static_cast<unsigned>(((v >> PF_VERS_VERS_HIGH_SHIFT) & PF_VERS_VERS_HIGH_BITS) << 3 |
-                                                 ((v >> PF_VERS_VERS_SHIFT) & PF_VERS_VERS_BITS));
-    const unsigned minor = static_cast<unsigned>((v >> PF_VERS_SUBVERS_SHIFT) & PF_VERS_SUBVERS_BITS);
-    const unsigned bug = static_cast<unsigned>((v >> PF_VERS_BUGFIX_SHIFT) & PF_VERS_BUGFIX_BITS);
-    const unsigned build = static_cast<unsigned>((v >> PF_VERS_BUILD_SHIFT) & PF_VERS_BUILD_BITS);
+    const unsigned major = static_cast<unsigned>(((v >> PF_Vers_VERS_HIGH_SHIFT) & PF_Vers_VERS_HIGH_BITS) << PF_Vers_VERS_LOW_SHIFT |
+                                                 ((v >> PF_Vers_VERS_SHIFT) & PF_Vers_VERS_BITS));
+    const unsigned minor = static_cast<unsigned>((v >> PF_Vers_SUBVERS_SHIFT) & PF_Vers_SUBVERS_BITS);
+    const unsigned bug = static_cast<unsigned>((v >> PF_Vers_BUGFIX_SHIFT) & PF_Vers_BUGFIX_BITS);
+    const unsigned build = static_cast<unsigned>((v >> PF_Vers_BUILD_SHIFT) & PF_Vers_BUILD_BITS);
     return host_->identity().name + " " + std::to_string(major) + "." + std::to_string(minor) + "." +
            std::to_string(bug) + " (build " + std::to_string(build) + ")";
 }
