@@ -101,13 +101,12 @@ public:
         std::string hidden = ".";  // appended, not chained: GCC 12 warns falsely on "." + temporary
         hidden += p.filename().string();
         hidden += ".tmp-XXXXXX";
-        name_ = (dir / hidden).string();
-        const int fd = mkstemp(name_.data());
+        registered_.emplace((dir / hidden).string());
+        const int fd = registered_->create();
         if (fd < 0) {
-            name_.clear();
             throw InputError("cannot write \"" + name + "\": " + std::strerror(errno));
         }
-        registered_.emplace(name_.c_str());
+        name_ = registered_->name();
         fchmod(fd, 0644);  // mkstemp makes the file private; an image is not
         file_ = fdopen(fd, "wb");
         if (file_ == nullptr) {

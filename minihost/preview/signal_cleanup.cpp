@@ -44,20 +44,24 @@ void removeTemporariesOnSignals() {
     }
 }
 
-TemporaryName::TemporaryName(const char* path) {
-    if (std::strlen(path) >= PATH_MAX) {
+TemporaryName::TemporaryName(const std::string& pattern) : own_(pattern) {
+    if (pattern.size() >= PATH_MAX) {
         return;
     }
     for (int i = 0; i < kSlots; ++i) {
         int expected = kFree;
         if (g_slots[i].state.compare_exchange_strong(expected, kFilling)) {
-            std::strcpy(g_slots[i].path, path);
+            std::memcpy(g_slots[i].path, pattern.c_str(), pattern.size() + 1);
             g_slots[i].state.store(kLive);
             slot_ = i;
             return;
         }
     }
 }
+
+int TemporaryName::create() { return mkstemp(slot_ >= 0 ? g_slots[slot_].path : own_.data()); }
+
+std::string TemporaryName::name() const { return slot_ >= 0 ? std::string(g_slots[slot_].path) : own_; }
 
 TemporaryName::~TemporaryName() { release(); }
 

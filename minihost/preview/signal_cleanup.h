@@ -4,17 +4,26 @@
 // process as it would have (same status).
 #pragma once
 
+#include <string>
+
 namespace minihost::preview {
 
 // Installs the handler; call once, before any file is written.
 void removeTemporariesOnSignals();
 
-// A registered name; registration fails quietly when every slot is taken
-// (thousands of files at once), and then the file is only removed the
-// ordinary way.
+// A temporary file's name, registered before the file exists: mkstemp picks
+// the name inside the registered storage, so there is no moment in which the
+// file exists unknown to the handler. Registration fails quietly when every
+// slot is taken (a thousand files at once); that file is then only removed
+// the ordinary way.
 class TemporaryName {
 public:
-    explicit TemporaryName(const char* path);
+    // pattern ends in "XXXXXX", as mkstemp takes it.
+    explicit TemporaryName(const std::string& pattern);
+    // Creates the file (mkstemp): its descriptor, or -1 with errno set.
+    int create();
+    // The file's name once created.
+    std::string name() const;
     ~TemporaryName();
     TemporaryName(const TemporaryName&) = delete;
     TemporaryName& operator=(const TemporaryName&) = delete;
@@ -23,6 +32,7 @@ public:
 
 private:
     int slot_ = -1;
+    std::string own_;  // the name when no slot was free
 };
 
 }  // namespace minihost::preview
