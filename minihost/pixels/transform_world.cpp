@@ -155,6 +155,87 @@ void resample(const Job& job, const PF_Rect& r) {
     }
 }
 
+// A translation by a fraction of a pixel (one matrix that only translates),
+// the same arithmetic as resample's, arranged so that each pixel costs only
+// its taps: every destination row samples the same source columns with the
+// same weights (the mapper steps x by exactly 1 and never moves y along a
+// row), so columns are worked out once and rows once.
+bool onlyTranslates(const PF_FloatMatrix& m) {
+    return m.mat[0][0] == 1.0 && m.mat[0][1] == 0.0 && m.mat[1][0] == 0.0 && m.mat[1][1] == 1.0 &&
+           pixels_detail::isAffine(m);
+}
+
+// Where one destination column or row samples the source, along one axis:
+// up to two taps (bilinear) or one (nearest), each with its weight; a tap
+// outside the source or of weight 0 is left out, as sampleInto does.
+struct Taps {
+    bool inside = false;  // the sample position lies within (-1, size)
+    int first = 0;
+    float w[2] = {0.0f, 0.0f};
+    bool use[2] = {false, false};
+};
+
+Taps tapsAt(double pos, int size, bool bilinear) {
+    Taps t;
+    t.inside = pos > -1.0 && pos < size;
+    if (!t.inside) return t;
+    if (!bilinear) {
+        t.first = static_cast<int>(std::floor(pos + 0.5));
+        t.w[0] = 1.0f;
+        t.use[0] = t.first >= 0 && t.first < size;
+        return t;
+    }
+    const double f0 = std::floor(pos);
+    t.first = static_cast<int>(f0);
+    const auto f = static_cast<float>(pos - f0);
+    t.w[0] = 1.0f - f;
+    t.w[1] = f;
+    for (int i = 0; i < 2; ++i) t.use[i] = t.first + i >= 0 && t.first + i < size && t.w[i] != 0.0f;
+    return t;
+}
+
+template <Blend blend, typename P>
+void translateFraction(const Job& job, const PF_Rect& r) {
+    if (pixels_detail::isEmpty(r)) return;
+    const PF_EffectWorld& src = *job.src;
+    const PF_FloatMatrix& m = job.dst_to_src[0];
+    // Columns: the mapper's own stepping, so positions match it to the bit.
+    std::vector<Taps> columns(static_cast<std::size_t>(r.right - r.left));
+    {
+        const double cx = r.left + 0.5;
+        const double cy = r.top + 0.5;
+        double px = cx * m.mat[0][0] + cy * m.mat[1][0] + m.mat[2][0];
+        for (Taps& c : columns) {
+            c = tapsAt(px - 0.5, src.width, job.bilinear);
+            px += m.mat[0][0];
+        }
+    }
+    for (int y = r.top; y < r.bottom; ++y) {
+        const double cx = r.left + 0.5;
+        const double cy = y + 0.5;
+        const double py = cx * m.mat[0][1] + cy * m.mat[1][1] + m.mat[2][1];
+        const Taps row = tapsAt(py - 0.5, src.height, job.bilinear);
+        if (!row.inside) continue;
+        const P* lines[2] = {nullptr, nullptr};
+        for (int j = 0; j < 2; ++j)
+            if (row.use[j]) lines[j] = pixels_detail::rowOf<P>(src, row.first + j);
+        P* d = pixels_detail::rowOf<P>(*job.dst, y) + r.left;
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            const Taps& c = columns[k];
+            if (!c.inside) continue;
+            Accumulator acc;
+            for (int j = 0; j < 2; ++j) {
+                if (lines[j] == nullptr) continue;
+                for (int i = 0; i < 2; ++i)
+                    if (c.use[i]) acc.add(pixels_detail::toRgba(lines[j][c.first + i]), c.w[i] * row.w[j]);
+            }
+            if (!(acc.a > 0.0f)) continue;
+            const Rgba colour{acc.a / 1.0f * job.opacity, acc.r / acc.a, acc.g / acc.a, acc.b / acc.a};
+            pixels_detail::compositeOnto<blend>(d[k], colour);
+        }
+    }
+}
+
 // Destination pixels the source can reach through m (source to destination),
 // one pixel wider on each side for the bilinear footprint.
 PF_Rect reach(const PF_FloatMatrix& src_to_dst, const PF_EffectWorld& src, const PF_Rect& clip) {
@@ -198,7 +279,10 @@ void run(Depth depth, const Job& job, const std::vector<PF_FloatMatrix>& src_to_
         }
         PF_Rect r{0, 0, 0, 0};
         for (const PF_FloatMatrix& m : src_to_dst) r = unite(r, reach(m, *job.src, job.clip));
-        resample<blend, P>(job, r);
+        if (job.dst_to_src.size() == 1 && onlyTranslates(job.dst_to_src[0]))
+            translateFraction<blend, P>(job, r);
+        else
+            resample<blend, P>(job, r);
     });
 }
 
