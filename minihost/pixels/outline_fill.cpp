@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <stdexcept>
@@ -201,7 +202,18 @@ void compositeSpans(int y, int count, const FT_Span* spans, void* user) {
         const FT_Span& span = spans[i];
         const Rgba c{target.colour.a * coverageOf(span.coverage), target.colour.r, target.colour.g, target.colour.b};
         P* out = row + span.x;
-        for (int x = 0; x < span.len; ++x) pixels_detail::compositeOnto<pixels_detail::Blend::kOver>(out[x], c);
+        // Along a span the colour is the same, so a pixel equal to the one
+        // before it (as on a clear layer) gets the same result.
+        P before{}, after{};
+        for (int x = 0; x < span.len; ++x) {
+            if (x > 0 && std::memcmp(&out[x], &before, sizeof(P)) == 0) {
+                out[x] = after;
+                continue;
+            }
+            before = out[x];
+            pixels_detail::compositeOnto<pixels_detail::Blend::kOver>(out[x], c);
+            after = out[x];
+        }
     }
 }
 

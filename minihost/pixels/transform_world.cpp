@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -194,6 +195,38 @@ Taps tapsAt(double pos, int size, bool bilinear) {
     return t;
 }
 
+// What one pixel of translateFraction is made from, compared byte for byte.
+template <typename P>
+struct Inputs {
+    P taps[2][2];  // unused taps stay zero
+    P dst;
+};
+
+template <typename P>
+class Memo {
+public:
+    bool repeats(const Taps& c, const Inputs<P>& in) const {
+        return valid_ && c.w[0] == w_[0] && c.w[1] == w_[1] && c.use[0] == use_[0] && c.use[1] == use_[1] &&
+               std::memcmp(&in, &inputs_, sizeof in) == 0;
+    }
+    void remember(const Taps& c, const Inputs<P>& in, const P& out) {
+        valid_ = true;
+        w_[0] = c.w[0];
+        w_[1] = c.w[1];
+        use_[0] = c.use[0];
+        use_[1] = c.use[1];
+        inputs_ = in;
+        result = out;
+    }
+    P result{};
+
+private:
+    bool valid_ = false;
+    float w_[2] = {0.0f, 0.0f};
+    bool use_[2] = {false, false};
+    Inputs<P> inputs_{};
+};
+
 template <Blend blend, typename P>
 void translateFraction(const Job& job, const PF_Rect& r) {
     if (pixels_detail::isEmpty(r)) return;
@@ -220,18 +253,34 @@ void translateFraction(const Job& job, const PF_Rect& r) {
         for (int j = 0; j < 2; ++j)
             if (row.use[j]) lines[j] = pixels_detail::rowOf<P>(src, row.first + j);
         P* d = pixels_detail::rowOf<P>(*job.dst, y) + r.left;
+        // A pixel's result depends only on its taps, their weights and the
+        // destination pixel: where all of these repeat those of the pixel
+        // before (inside a glyph, over an even background), so does the
+        // result, which is then copied instead of worked out again.
+        Memo<P> memo;
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const Taps& c = columns[k];
             if (!c.inside) continue;
+            Inputs<P> in{};
+            for (int j = 0; j < 2; ++j)
+                for (int i = 0; i < 2; ++i)
+                    if (lines[j] != nullptr && c.use[i]) in.taps[j][i] = lines[j][c.first + i];
+            in.dst = d[k];
+            if (memo.repeats(c, in)) {
+                d[k] = memo.result;
+                continue;
+            }
             Accumulator acc;
             for (int j = 0; j < 2; ++j) {
                 if (lines[j] == nullptr) continue;
                 for (int i = 0; i < 2; ++i)
-                    if (c.use[i]) acc.add(pixels_detail::toRgba(lines[j][c.first + i]), c.w[i] * row.w[j]);
+                    if (c.use[i]) acc.add(pixels_detail::toRgba(in.taps[j][i]), c.w[i] * row.w[j]);
             }
-            if (!(acc.a > 0.0f)) continue;
-            const Rgba colour{acc.a / 1.0f * job.opacity, acc.r / acc.a, acc.g / acc.a, acc.b / acc.a};
-            pixels_detail::compositeOnto<blend>(d[k], colour);
+            if (acc.a > 0.0f) {
+                const Rgba colour{acc.a / 1.0f * job.opacity, acc.r / acc.a, acc.g / acc.a, acc.b / acc.a};
+                pixels_detail::compositeOnto<blend>(d[k], colour);
+            }
+            memo.remember(c, in, d[k]);
         }
     }
 }
