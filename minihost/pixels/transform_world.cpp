@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -24,8 +25,28 @@ struct Job {
     bool bilinear;
 };
 
+// Byte for byte, as whole words.
+template <typename P>
+bool samePixel(const P& a, const P& b) {
+    static_assert(sizeof(P) % 4 == 0 && sizeof(P) <= 16);
+    if constexpr (sizeof(P) == 4) {
+        std::uint32_t x = 0, y = 0;
+        std::memcpy(&x, &a, 4);
+        std::memcpy(&y, &b, 4);
+        return x == y;
+    } else {
+        std::uint64_t x[2] = {0, 0}, y[2] = {0, 0};
+        std::memcpy(x, &a, sizeof(P));
+        std::memcpy(y, &b, sizeof(P));
+        return x[0] == y[0] && x[1] == y[1];
+    }
+}
+
 // A whole-pixel translation: each source pixel lands on one destination
-// pixel, unresampled.
+// pixel, unresampled. Runs of transparent source pixels leave the
+// destination as it is and are skipped; runs of opaque ones composited over
+// at full opacity replace it and are copied whole; in between, a pixel whose
+// source and destination repeat those of the pixel before takes its result.
 template <Blend blend, typename P>
 void translateWhole(const Job& job, int tx, int ty) {
     using T = pixels_detail::PixelTraits<P>;
@@ -36,18 +57,38 @@ void translateWhole(const Job& job, int tx, int ty) {
                           static_cast<A_long>(static_cast<long long>(ty) + src.height)});
     const bool plain_over = blend == Blend::kOver && job.opacity == 1.0f;
     const auto opaque = T::from8(255);
+    const int width = r.right - r.left;
     for (int y = r.top; y < r.bottom; ++y) {
-        const P* s = pixels_detail::rowOf<P>(src, y - ty);
-        P* d = pixels_detail::rowOf<P>(*job.dst, y);
-        for (int x = r.left; x < r.right; ++x) {
-            const P& sp = s[x - tx];
-            if (plain_over && sp.alpha == opaque) {
-                d[x] = sp;
+        const P* s = pixels_detail::rowOf<P>(src, y - ty) + (r.left - tx);
+        P* d = pixels_detail::rowOf<P>(*job.dst, y) + r.left;
+        bool remembered = false;
+        P source_before{}, dst_before{}, result_before{};
+        for (int x = 0; x < width;) {
+            // A transparent source pixel changes nothing, whatever the mode.
+            if (s[x].alpha == 0) {
+                ++x;
                 continue;
             }
-            Rgba c = pixels_detail::toRgba(sp);
+            if (plain_over && s[x].alpha == opaque) {
+                int end = x + 1;
+                while (end < width && s[end].alpha == opaque) ++end;
+                std::memcpy(d + x, s + x, static_cast<std::size_t>(end - x) * sizeof(P));
+                x = end;
+                continue;
+            }
+            if (remembered && samePixel(s[x], source_before) && samePixel(d[x], dst_before)) {
+                d[x] = result_before;
+                ++x;
+                continue;
+            }
+            source_before = s[x];
+            dst_before = d[x];
+            Rgba c = pixels_detail::toRgba(s[x]);
             c.a *= job.opacity;
             pixels_detail::compositeOnto<blend>(d[x], c);
+            result_before = d[x];
+            remembered = true;
+            ++x;
         }
     }
 }
@@ -195,36 +236,19 @@ Taps tapsAt(double pos, int size, bool bilinear) {
     return t;
 }
 
-// What one pixel of translateFraction is made from, compared byte for byte.
+// What one pixel of translateFraction is made from.
 template <typename P>
 struct Inputs {
     P taps[2][2];  // unused taps stay zero
     P dst;
 };
 
+// The last pixel worked out in a row, and what it was made from.
 template <typename P>
-class Memo {
-public:
-    bool repeats(const Taps& c, const Inputs<P>& in) const {
-        return valid_ && c.w[0] == w_[0] && c.w[1] == w_[1] && c.use[0] == use_[0] && c.use[1] == use_[1] &&
-               std::memcmp(&in, &inputs_, sizeof in) == 0;
-    }
-    void remember(const Taps& c, const Inputs<P>& in, const P& out) {
-        valid_ = true;
-        w_[0] = c.w[0];
-        w_[1] = c.w[1];
-        use_[0] = c.use[0];
-        use_[1] = c.use[1];
-        inputs_ = in;
-        result = out;
-    }
+struct Memo {
+    int weights = -1;  // weight class of its column; -1: none yet
+    Inputs<P> inputs{};
     P result{};
-
-private:
-    bool valid_ = false;
-    float w_[2] = {0.0f, 0.0f};
-    bool use_[2] = {false, false};
-    Inputs<P> inputs_{};
 };
 
 template <Blend blend, typename P>
@@ -233,14 +257,23 @@ void translateFraction(const Job& job, const PF_Rect& r) {
     const PF_EffectWorld& src = *job.src;
     const PF_FloatMatrix& m = job.dst_to_src[0];
     // Columns: the mapper's own stepping, so positions match it to the bit.
+    // Neighbouring columns with the same weights share a weight class.
     std::vector<Taps> columns(static_cast<std::size_t>(r.right - r.left));
+    std::vector<int> classes(columns.size());
     {
         const double cx = r.left + 0.5;
         const double cy = r.top + 0.5;
         double px = cx * m.mat[0][0] + cy * m.mat[1][0] + m.mat[2][0];
-        for (Taps& c : columns) {
+        int weights = 0;
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            Taps& c = columns[k];
             c = tapsAt(px - 0.5, src.width, job.bilinear);
             px += m.mat[0][0];
+            if (k > 0) {
+                const Taps& b = columns[k - 1];
+                if (!(c.w[0] == b.w[0] && c.w[1] == b.w[1] && c.use[0] == b.use[0] && c.use[1] == b.use[1])) ++weights;
+            }
+            classes[k] = weights;
         }
     }
     for (int y = r.top; y < r.bottom; ++y) {
@@ -255,21 +288,28 @@ void translateFraction(const Job& job, const PF_Rect& r) {
         P* d = pixels_detail::rowOf<P>(*job.dst, y) + r.left;
         // A pixel's result depends only on its taps, their weights and the
         // destination pixel: where all of these repeat those of the pixel
-        // before (inside a glyph, over an even background), so does the
-        // result, which is then copied instead of worked out again.
+        // worked out last (inside a glyph, over an even background), so does
+        // the result, which is then copied instead of worked out again.
         Memo<P> memo;
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const Taps& c = columns[k];
             if (!c.inside) continue;
+            if (classes[k] == memo.weights && samePixel(d[k], memo.inputs.dst)) {
+                bool same = true;
+                for (int j = 0; j < 2; ++j)
+                    for (int i = 0; i < 2; ++i)
+                        if (lines[j] != nullptr && c.use[i])
+                            same = same && samePixel(lines[j][c.first + i], memo.inputs.taps[j][i]);
+                if (same) {
+                    d[k] = memo.result;
+                    continue;
+                }
+            }
             Inputs<P> in{};
             for (int j = 0; j < 2; ++j)
                 for (int i = 0; i < 2; ++i)
                     if (lines[j] != nullptr && c.use[i]) in.taps[j][i] = lines[j][c.first + i];
             in.dst = d[k];
-            if (memo.repeats(c, in)) {
-                d[k] = memo.result;
-                continue;
-            }
             Accumulator acc;
             for (int j = 0; j < 2; ++j) {
                 if (lines[j] == nullptr) continue;
@@ -280,7 +320,9 @@ void translateFraction(const Job& job, const PF_Rect& r) {
                 const Rgba colour{acc.a / 1.0f * job.opacity, acc.r / acc.a, acc.g / acc.a, acc.b / acc.a};
                 pixels_detail::compositeOnto<blend>(d[k], colour);
             }
-            memo.remember(c, in, d[k]);
+            memo.weights = classes[k];
+            memo.inputs = in;
+            memo.result = d[k];
         }
     }
 }
