@@ -243,13 +243,28 @@ struct Inputs {
     P dst;
 };
 
-// The last pixel worked out in a row, and what it was made from.
+// A pixel worked out, what it was made from and the weight classes of its
+// column and row.
 template <typename P>
 struct Memo {
-    int weights = -1;  // weight class of its column; -1: none yet
+    int column = -1;  // -1: none yet
+    int row = -1;
     Inputs<P> inputs{};
     P result{};
+
+    bool matches(int column_class, int row_class, const P* const lines[2], const Taps& c, const P& dst) const {
+        if (column != column_class || row != row_class || !samePixel(dst, inputs.dst)) return false;
+        for (int j = 0; j < 2; ++j)
+            for (int i = 0; i < 2; ++i)
+                if (lines[j] != nullptr && c.use[i] && !samePixel(lines[j][c.first + i], inputs.taps[j][i]))
+                    return false;
+        return true;
+    }
 };
+
+bool sameWeights(const Taps& a, const Taps& b) {
+    return a.w[0] == b.w[0] && a.w[1] == b.w[1] && a.use[0] == b.use[0] && a.use[1] == b.use[1];
+}
 
 template <Blend blend, typename P>
 void translateFraction(const Job& job, const PF_Rect& r) {
@@ -269,41 +284,55 @@ void translateFraction(const Job& job, const PF_Rect& r) {
             Taps& c = columns[k];
             c = tapsAt(px - 0.5, src.width, job.bilinear);
             px += m.mat[0][0];
-            if (k > 0) {
-                const Taps& b = columns[k - 1];
-                if (!(c.w[0] == b.w[0] && c.w[1] == b.w[1] && c.use[0] == b.use[0] && c.use[1] == b.use[1])) ++weights;
-            }
+            if (k > 0 && !sameWeights(c, columns[k - 1])) ++weights;
             classes[k] = weights;
         }
     }
+    // A pixel's result depends only on its taps, their weights and the
+    // destination pixel: where all of these repeat those of the pixel to its
+    // left or above it (inside a glyph, along its straight edges, over an
+    // even background), so does the result, which is then copied instead of
+    // worked out again. Pixels refer to what was worked out by index (copies
+    // of the records would cost more than they save); the list starts over
+    // when it grows long.
+    constexpr std::size_t kMostWorkedOut = 4096;
+    std::vector<Memo<P>> worked;
+    worked.reserve(std::min<std::size_t>(kMostWorkedOut, columns.size() * 4));
+    std::vector<int> above(columns.size(), -1);
+    Taps row_before;
+    int row_class = 0;
     for (int y = r.top; y < r.bottom; ++y) {
         const double cx = r.left + 0.5;
         const double cy = y + 0.5;
         const double py = cx * m.mat[0][1] + cy * m.mat[1][1] + m.mat[2][1];
         const Taps row = tapsAt(py - 0.5, src.height, job.bilinear);
         if (!row.inside) continue;
+        if (!sameWeights(row, row_before)) ++row_class;
+        row_before = row;
         const P* lines[2] = {nullptr, nullptr};
         for (int j = 0; j < 2; ++j)
             if (row.use[j]) lines[j] = pixels_detail::rowOf<P>(src, row.first + j);
         P* d = pixels_detail::rowOf<P>(*job.dst, y) + r.left;
-        // A pixel's result depends only on its taps, their weights and the
-        // destination pixel: where all of these repeat those of the pixel
-        // worked out last (inside a glyph, over an even background), so does
-        // the result, which is then copied instead of worked out again.
-        Memo<P> memo;
+        int left = -1;
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const Taps& c = columns[k];
             if (!c.inside) continue;
-            if (classes[k] == memo.weights && samePixel(d[k], memo.inputs.dst)) {
-                bool same = true;
-                for (int j = 0; j < 2; ++j)
-                    for (int i = 0; i < 2; ++i)
-                        if (lines[j] != nullptr && c.use[i])
-                            same = same && samePixel(lines[j][c.first + i], memo.inputs.taps[j][i]);
-                if (same) {
-                    d[k] = memo.result;
-                    continue;
-                }
+            const auto repeats = [&](int i) {
+                return i >= 0 && worked[static_cast<std::size_t>(i)].matches(classes[k], row_class, lines, c, d[k]);
+            };
+            if (repeats(left)) {
+                d[k] = worked[static_cast<std::size_t>(left)].result;
+                above[k] = left;
+                continue;
+            }
+            if (repeats(above[k])) {
+                left = above[k];
+                d[k] = worked[static_cast<std::size_t>(left)].result;
+                continue;
+            }
+            if (worked.size() == kMostWorkedOut) {
+                worked.clear();
+                std::fill(above.begin(), above.end(), -1);
             }
             Inputs<P> in{};
             for (int j = 0; j < 2; ++j)
@@ -320,9 +349,9 @@ void translateFraction(const Job& job, const PF_Rect& r) {
                 const Rgba colour{acc.a / 1.0f * job.opacity, acc.r / acc.a, acc.g / acc.a, acc.b / acc.a};
                 pixels_detail::compositeOnto<blend>(d[k], colour);
             }
-            memo.weights = classes[k];
-            memo.inputs = in;
-            memo.result = d[k];
+            worked.push_back(Memo<P>{classes[k], row_class, in, d[k]});
+            left = static_cast<int>(worked.size() - 1);
+            above[k] = left;
         }
     }
 }
