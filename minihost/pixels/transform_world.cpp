@@ -217,17 +217,23 @@ struct Taps {
     bool use[2] = {false, false};
 };
 
+// std::floor for a v in (-2, 2^31): truncation, one down for negatives.
+double floorSmall(double v) {
+    const auto t = static_cast<double>(static_cast<int>(v));
+    return t > v ? t - 1.0 : t;
+}
+
 Taps tapsAt(double pos, int size, bool bilinear) {
     Taps t;
     t.inside = pos > -1.0 && pos < size;
     if (!t.inside) return t;
     if (!bilinear) {
-        t.first = static_cast<int>(std::floor(pos + 0.5));
+        t.first = static_cast<int>(floorSmall(pos + 0.5));
         t.w[0] = 1.0f;
         t.use[0] = t.first >= 0 && t.first < size;
         return t;
     }
-    const double f0 = std::floor(pos);
+    const double f0 = floorSmall(pos);
     t.first = static_cast<int>(f0);
     const auto f = static_cast<float>(pos - f0);
     t.w[0] = 1.0f - f;
@@ -266,6 +272,16 @@ bool sameWeights(const Taps& a, const Taps& b) {
     return a.w[0] == b.w[0] && a.w[1] == b.w[1] && a.use[0] == b.use[0] && a.use[1] == b.use[1];
 }
 
+// Lists translateFraction keeps between calls on one thread, so that a
+// small composite allocates nothing.
+template <typename P>
+struct FractionScratch {
+    std::vector<Taps> columns;
+    std::vector<int> classes;
+    std::vector<Memo<P>> worked;
+    std::vector<int> above;
+};
+
 template <Blend blend, typename P>
 void translateFraction(const Job& job, const PF_Rect& r) {
     if (pixels_detail::isEmpty(r)) return;
@@ -273,8 +289,11 @@ void translateFraction(const Job& job, const PF_Rect& r) {
     const PF_FloatMatrix& m = job.dst_to_src[0];
     // Columns: the mapper's own stepping, so positions match it to the bit.
     // Neighbouring columns with the same weights share a weight class.
-    std::vector<Taps> columns(static_cast<std::size_t>(r.right - r.left));
-    std::vector<int> classes(columns.size());
+    thread_local FractionScratch<P> scratch;
+    std::vector<Taps>& columns = scratch.columns;
+    std::vector<int>& classes = scratch.classes;
+    columns.assign(static_cast<std::size_t>(r.right - r.left), Taps{});
+    classes.assign(columns.size(), 0);
     {
         const double cx = r.left + 0.5;
         const double cy = r.top + 0.5;
@@ -296,9 +315,10 @@ void translateFraction(const Job& job, const PF_Rect& r) {
     // of the records would cost more than they save); the list starts over
     // when it grows long.
     constexpr std::size_t kMostWorkedOut = 4096;
-    std::vector<Memo<P>> worked;
-    worked.reserve(std::min<std::size_t>(kMostWorkedOut, columns.size() * 4));
-    std::vector<int> above(columns.size(), -1);
+    std::vector<Memo<P>>& worked = scratch.worked;
+    worked.clear();
+    std::vector<int>& above = scratch.above;
+    above.assign(columns.size(), -1);
     Taps row_before;
     int row_class = 0;
     for (int y = r.top; y < r.bottom; ++y) {
