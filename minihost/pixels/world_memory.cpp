@@ -23,7 +23,8 @@ constexpr std::size_t kAlign = 64;
 constexpr std::align_val_t kAlignment{kAlign};
 // Blocks from this size on are kept (a 1920 x 1080 8-bit world is 8 MB).
 constexpr std::size_t kKeptFrom = std::size_t{1} << 20;
-constexpr std::size_t kKeptBlocks = 8;
+// Kept at most: enough for the worlds of a few dozen HD frames in flight.
+constexpr std::size_t kKeptBytes = std::size_t{512} << 20;
 
 void poison(void* memory, std::size_t bytes) {
 #if defined(MINIHOST_ASAN)
@@ -55,6 +56,7 @@ public:
         for (auto it = blocks_.begin(); it != blocks_.end(); ++it) {
             if (it->bytes == bytes) {
                 void* memory = it->memory;
+                kept_bytes_ -= it->bytes;
                 blocks_.erase(it);
                 return memory;
             }
@@ -62,21 +64,26 @@ public:
         return nullptr;
     }
 
-    // Keeps a poisoned block; throws std::bad_alloc when it cannot.
-    void keep(void* memory, std::size_t bytes) {
+    // Keeps a poisoned block, the oldest ones making room; false when it is
+    // too large to keep. Throws std::bad_alloc when it cannot keep it.
+    bool keep(void* memory, std::size_t bytes) {
+        if (bytes > kKeptBytes) return false;
         std::lock_guard lock(mutex_);
-        if (blocks_.size() == kKeptBlocks) {
-            // The oldest block makes room.
+        while (kept_bytes_ + bytes > kKeptBytes) {
             unpoison(blocks_.front().memory, blocks_.front().bytes);
             ::operator delete[](blocks_.front().memory, kAlignment);
+            kept_bytes_ -= blocks_.front().bytes;
             blocks_.erase(blocks_.begin());
         }
         blocks_.push_back({memory, bytes});
+        kept_bytes_ += bytes;
+        return true;
     }
 
 private:
     std::mutex mutex_;
     std::vector<Block> blocks_;
+    std::size_t kept_bytes_ = 0;
 };
 
 // Never destroyed: worlds may be freed while static objects are destroyed.
@@ -116,11 +123,10 @@ void giveBackWorldMemory(void* memory) noexcept {
     if (block_bytes >= kKeptFrom) {
         poison(block, block_bytes);
         try {
-            kept().keep(block, block_bytes);
-            return;
+            if (kept().keep(block, block_bytes)) return;
         } catch (...) {
-            unpoison(block, block_bytes);
         }
+        unpoison(block, block_bytes);
     }
     ::operator delete[](block, kAlignment);
 }

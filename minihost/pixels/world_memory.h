@@ -2,8 +2,8 @@
 //
 // Frames hand out and take back worlds of the same few large sizes over and
 // over. Memory the allocator gives back to the system comes back with a
-// page fault per page (costlier than clearing it), so the last few large
-// blocks freed are kept and handed out again, cleared. Small blocks go
+// page fault per page (costlier than clearing it), so large blocks freed are
+// kept (the latest 512 MB of them) and handed out again, cleared. Small blocks go
 // straight to the allocator, which reuses them by itself. Under
 // AddressSanitizer a kept block is poisoned, so a world used after it was
 // freed is still caught. Thread-safe.
