@@ -1,11 +1,12 @@
 #include <string>
 
+#include "host/four_char_code.h"
 #include "host/handlers.h"
 #include "host/identity.h"
 #include "host/suite_handler.h"
 
 namespace {
-constexpr A_long kPremiereProApplId = static_cast<A_long>(PF_FOUR_CHAR_CODE('P', 'r', 'M', 'r'));
+constexpr A_long kPremiereProApplId = static_cast<A_long>(fourCharCode('P', 'r', 'M', 'r'));
 
 std::string aboutText() {
     return std::string(identity::kName) + " v" + std::to_string(identity::kMajorVersion) + "." +

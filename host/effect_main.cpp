@@ -1,4 +1,5 @@
 #include "host/entry_points.h"
+#include "host/export.h"
 #include "host/handlers.h"
 
 namespace {
@@ -27,7 +28,7 @@ PF_Err dispatch(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDe
 
 }  // namespace
 
-extern "C" PF_DLLEXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,
+extern "C" QA_EXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,
                                           PF_ParamDef* params[], PF_LayerDef* output, void* extra) {
     // The one exception boundary: no exception may cross into the host.
     try {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "AE_Effect.h"
-#include "AE_EffectSmartRender.h"
 
 PF_Err About(PF_InData* in_data, PF_OutData* out_data);
 PF_Err GlobalSetup(PF_OutData* out_data);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AE_Effect.h"
+#include "host/four_char_code.h"
 
 namespace identity {
 
@@ -14,8 +15,8 @@ inline constexpr char kDescription[] = "Evenly spaces text per character.";
 
 // Four-character codes as the host reads them: first character in the most
 // significant byte.
-inline constexpr A_u_long kKind = PF_FOUR_CHAR_CODE('e', 'F', 'K', 'T');
-inline constexpr A_u_long kVendor = PF_FOUR_CHAR_CODE('8', 'B', 'I', 'M');
+inline constexpr A_u_long kKind = fourCharCode('e', 'F', 'K', 'T');
+inline constexpr A_u_long kVendor = fourCharCode('8', 'B', 'I', 'M');
 
 inline constexpr int kMajorVersion = 1;
 inline constexpr int kMinorVersion = 2;

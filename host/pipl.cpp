@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "host/four_char_code.h"
 #include "host/identity.h"
 
 namespace pipl {
@@ -84,20 +85,20 @@ struct Property {
 
 std::vector<std::uint8_t> propertyList(ByteOrder order, bool leadingWord, A_u_long codeKey) {
     const std::vector<Property> properties = {
-        {PF_FOUR_CHAR_CODE('k', 'i', 'n', 'd'), word32(order, identity::kKind)},
-        {PF_FOUR_CHAR_CODE('n', 'a', 'm', 'e'), pascalString(identity::kName)},
-        {PF_FOUR_CHAR_CODE('c', 'a', 't', 'g'), pascalString(identity::kCategory)},
+        {fourCharCode('k', 'i', 'n', 'd'), word32(order, identity::kKind)},
+        {fourCharCode('n', 'a', 'm', 'e'), pascalString(identity::kName)},
+        {fourCharCode('c', 'a', 't', 'g'), pascalString(identity::kCategory)},
         {codeKey, cString(identity::kEntryPoint)},
-        {PF_FOUR_CHAR_CODE('e', 'P', 'V', 'R'),
+        {fourCharCode('e', 'P', 'V', 'R'),
          words16(order, identity::kPiPLVersionMajor, identity::kPiPLVersionMinor)},
-        {PF_FOUR_CHAR_CODE('e', 'S', 'V', 'R'), words16(order, static_cast<A_u_short>(identity::kApiMajor),
+        {fourCharCode('e', 'S', 'V', 'R'), words16(order, static_cast<A_u_short>(identity::kApiMajor),
                                                         static_cast<A_u_short>(identity::kApiMinor))},
-        {PF_FOUR_CHAR_CODE('e', 'V', 'E', 'R'), word32(order, identity::kPackedVersion)},
-        {PF_FOUR_CHAR_CODE('e', 'I', 'N', 'F'), word16(order, identity::kInfoFlags)},
-        {PF_FOUR_CHAR_CODE('e', 'G', 'L', 'O'), word32(order, static_cast<A_u_long>(identity::kOutFlags))},
-        {PF_FOUR_CHAR_CODE('e', 'G', 'L', '2'), word32(order, static_cast<A_u_long>(identity::kOutFlags2))},
-        {PF_FOUR_CHAR_CODE('e', 'M', 'N', 'A'), pascalString(identity::kMatchName)},
-        {PF_FOUR_CHAR_CODE('a', 'e', 'F', 'L'), word32(order, identity::kPiPLReservedInfo)},
+        {fourCharCode('e', 'V', 'E', 'R'), word32(order, identity::kPackedVersion)},
+        {fourCharCode('e', 'I', 'N', 'F'), word16(order, identity::kInfoFlags)},
+        {fourCharCode('e', 'G', 'L', 'O'), word32(order, static_cast<A_u_long>(identity::kOutFlags))},
+        {fourCharCode('e', 'G', 'L', '2'), word32(order, static_cast<A_u_long>(identity::kOutFlags2))},
+        {fourCharCode('e', 'M', 'N', 'A'), pascalString(identity::kMatchName)},
+        {fourCharCode('a', 'e', 'F', 'L'), word32(order, identity::kPiPLReservedInfo)},
     };
 
     constexpr A_u_long kListVersion = 0;

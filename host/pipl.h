@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "AE_Effect.h"
+#include "host/four_char_code.h"
 
 namespace pipl {
 
@@ -22,11 +23,11 @@ inline constexpr A_short kResourceId = 16000;
 inline constexpr char kWindowsResourceType[] = "PIPL";
 inline constexpr A_u_short kWindowsLanguage = 1033;
 /// Mac resource type; the resource manager there tells case apart.
-inline constexpr A_u_long kMacResourceType = PF_FOUR_CHAR_CODE('P', 'i', 'P', 'L');
+inline constexpr A_u_long kMacResourceType = fourCharCode('P', 'i', 'P', 'L');
 
 /// Property keys of the entry point, one per platform and processor.
-inline constexpr A_u_long kWindowsX64CodeKey = PF_FOUR_CHAR_CODE('8', '6', '6', '4');
-inline constexpr A_u_long kMacX64CodeKey = PF_FOUR_CHAR_CODE('m', 'i', '6', '4');
+inline constexpr A_u_long kWindowsX64CodeKey = fourCharCode('8', '6', '6', '4');
+inline constexpr A_u_long kMacX64CodeKey = fourCharCode('m', 'i', '6', '4');
 
 /// Windows x64: little-endian, led by the 16-bit word 1 that Windows
 /// resources carry before the list, entry point under '8664'. 286 bytes.

@@ -1,11 +1,12 @@
 #include "host/entry_points.h"
+#include "host/export.h"
 #include "host/identity.h"
 
 namespace {
 const A_u_char* text(const char* s) { return reinterpret_cast<const A_u_char*>(s); }
 }  // namespace
 
-extern "C" PF_DLLEXPORT PF_Err PluginDataEntryFunction(PF_PluginDataPtr inPtr,
+extern "C" QA_EXPORT PF_Err PluginDataEntryFunction(PF_PluginDataPtr inPtr,
                                                        PF_PluginDataCB inPluginDataCallBackPtr,
                                                        SPBasicSuite* /*inSPBasicSuitePtr*/,
                                                        const char* /*inHostName*/,

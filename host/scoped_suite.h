@@ -7,7 +7,8 @@
 #pragma once
 
 #include "AE_EffectCB.h"
-#include "SPBasic.h"
+#include "SP/SPBasic.h"
+#include "SP/SPErrorCodes.h"
 
 class ScopedSuite {
 public:

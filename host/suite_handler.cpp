@@ -6,11 +6,11 @@ AEGP_SuiteHandler::AEGP_SuiteHandler(const SPBasicSuite* pica_basicP)
           {kPFANSISuite, kPFANSISuiteVersion1, nullptr},
           {kPFWorldSuite, kPFWorldSuiteVersion2, nullptr},
           {kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, nullptr},
-          {kAEGPLayerSuite, kAEGPLayerSuiteVersion11, nullptr},
-          {kAEGPLayerSuite, kAEGPLayerSuiteVersion13, nullptr},
-          {kAEGPLayerSuite, kAEGPLayerSuiteVersion14, nullptr},
-          {kAEGPStreamSuite, kAEGPStreamSuiteVersion7, nullptr},
-          {kAEGPStreamSuite, kAEGPStreamSuiteVersion9, nullptr},
+          {kAEGPLayerSuite, kAEGPLayerSuiteVersion5, nullptr},
+          {kAEGPLayerSuite, kAEGPLayerSuiteVersion7, nullptr},
+          {kAEGPLayerSuite, kAEGPLayerSuiteVersion8, nullptr},
+          {kAEGPStreamSuite, kAEGPStreamSuiteVersion2, nullptr},
+          {kAEGPStreamSuite, kAEGPStreamSuiteVersion4, nullptr},
           {kAEGPMathSuite, kAEGPMathSuiteVersion1, nullptr},
           {kAEGPTextLayerSuite, kAEGPTextLayerSuiteVersion1, nullptr},
           {kPFPathDataSuite, kPFPathDataSuiteVersion1, nullptr},
@@ -63,11 +63,11 @@ void AEGP_SuiteHandler::MissingSuiteError() const { throw static_cast<int>(PF_Er
 QA_SUITE_ACCESSOR(PF_ANSICallbacksSuite1, ANSICallbacksSuite1, kANSI1)
 QA_SUITE_ACCESSOR(PF_WorldSuite2, WorldSuite2, kWorld2)
 QA_SUITE_ACCESSOR(AEGP_PFInterfaceSuite1, PFInterfaceSuite1, kPFInterface1)
-QA_SUITE_ACCESSOR(AEGP_LayerSuite11, LayerSuite11, kLayer11)
-QA_SUITE_ACCESSOR(AEGP_LayerSuite13, LayerSuite13, kLayer13)
-QA_SUITE_ACCESSOR(AEGP_LayerSuite14, LayerSuite14, kLayer14)
-QA_SUITE_ACCESSOR(AEGP_StreamSuite7, StreamSuite7, kStream7)
-QA_SUITE_ACCESSOR(AEGP_StreamSuite9, StreamSuite9, kStream9)
+QA_SUITE_ACCESSOR(AEGP_LayerSuite5, LayerSuite11, kLayer11)
+QA_SUITE_ACCESSOR(AEGP_LayerSuite7, LayerSuite13, kLayer13)
+QA_SUITE_ACCESSOR(AEGP_LayerSuite8, LayerSuite14, kLayer14)
+QA_SUITE_ACCESSOR(AEGP_StreamSuite2, StreamSuite7, kStream7)
+QA_SUITE_ACCESSOR(AEGP_StreamSuite4, StreamSuite9, kStream9)
 QA_SUITE_ACCESSOR(AEGP_MathSuite1, MathSuite1, kMath1)
 QA_SUITE_ACCESSOR(AEGP_TextLayerSuite1, TextLayerSuite1, kTextLayer1)
 QA_SUITE_ACCESSOR(PF_PathDataSuite1, PathDataSuite1, kPathData1)

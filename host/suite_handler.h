@@ -7,9 +7,11 @@
 // thrown, which EffectMain hands to the host.
 #pragma once
 
+#include "AE_EffectCBSuites.h"
 #include "AE_EffectSuites.h"
 #include "AE_GeneralPlug.h"
-#include "SPBasic.h"
+#include "SP/SPBasic.h"
+#include "SP/SPErrorCodes.h"
 
 class AEGP_SuiteHandler {
 public:
@@ -24,11 +26,11 @@ public:
     const PF_ANSICallbacksSuite1* ANSICallbacksSuite1() const;
     const PF_WorldSuite2* WorldSuite2() const;
     const AEGP_PFInterfaceSuite1* PFInterfaceSuite1() const;
-    const AEGP_LayerSuite11* LayerSuite11() const;
-    const AEGP_LayerSuite13* LayerSuite13() const;
-    const AEGP_LayerSuite14* LayerSuite14() const;
-    const AEGP_StreamSuite7* StreamSuite7() const;
-    const AEGP_StreamSuite9* StreamSuite9() const;
+    const AEGP_LayerSuite5* LayerSuite11() const;
+    const AEGP_LayerSuite7* LayerSuite13() const;
+    const AEGP_LayerSuite8* LayerSuite14() const;
+    const AEGP_StreamSuite2* StreamSuite7() const;
+    const AEGP_StreamSuite4* StreamSuite9() const;
     const AEGP_MathSuite1* MathSuite1() const;
     const AEGP_TextLayerSuite1* TextLayerSuite1() const;
     const PF_PathDataSuite1* PathDataSuite1() const;

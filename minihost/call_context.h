@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "AE_EffectCB.h"
-#include "AE_EffectSmartRender.h"
+#include "AE_Effect.h"
 #include "AE_GeneralPlug.h"
 #include "minihost/frame.h"
 #include "minihost/host_config.h"

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "AE_EffectSmartRender.h"
+#include "AE_Effect.h"
 #include "minihost/pixels/world.h"
 
 namespace minihost {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "AE_EffectSmartRender.h"
+#include "AE_Effect.h"
 #include "minihost/faults.h"
 #include "minihost/frame.h"
 #include "minihost/host_config.h"

@@ -34,7 +34,7 @@ PF_Err recordIdentity(PF_PluginDataPtr inPtr, const A_u_char* name, const A_u_ch
         id.api_minor = api_minor;
         id.reserved_info = reserved_info;
         ++id.callback_calls;
-        id.opaque_pointer_kept = inPtr == static_cast<PF_PluginDataPtr>(capture);
+        id.opaque_pointer_kept = inPtr == reinterpret_cast<PF_PluginDataPtr>(capture);
     } catch (...) {
         return PF_Err_OUT_OF_MEMORY;
     }
@@ -47,17 +47,17 @@ std::shared_ptr<const Plugin> Plugin::load(const std::string& path) {
     std::shared_ptr<Plugin> plugin(new Plugin());
     plugin->path_ = path;
     plugin->library_ = DynamicLibrary::open(path);
-    plugin->effect_main_ = reinterpret_cast<PF_EffectMainFunc>(plugin->library_->symbol("EffectMain"));
+    plugin->effect_main_ = reinterpret_cast<PF_FilterProc>(plugin->library_->symbol("EffectMain"));
     plugin->plugin_data_ =
-        reinterpret_cast<PF_PluginDataEntryFunc>(plugin->library_->symbol("PluginDataEntryFunction"));
+        reinterpret_cast<PluginDataEntryFunctionPtr>(plugin->library_->symbol("PluginDataEntryFunction"));
     if (plugin->effect_main_ == nullptr || plugin->plugin_data_ == nullptr) {
         throw std::runtime_error(path + " does not export EffectMain and PluginDataEntryFunction");
     }
     return plugin;
 }
 
-std::shared_ptr<const Plugin> Plugin::fromEntryPoints(PF_EffectMainFunc effect_main,
-                                                      PF_PluginDataEntryFunc plugin_data) {
+std::shared_ptr<const Plugin> Plugin::fromEntryPoints(PF_FilterProc effect_main,
+                                                      PluginDataEntryFunctionPtr plugin_data) {
     if (effect_main == nullptr) {
         throw std::invalid_argument("a plug-in needs an EffectMain");
     }
@@ -76,7 +76,7 @@ PluginIdentity Plugin::identity(PF_Err callback_result) const {
     capture.answer = callback_result;
     t_capture = &capture;
     capture.identity.result =
-        plugin_data_(&capture, &recordIdentity, nullptr, "minihost", "1.0");
+        plugin_data_(reinterpret_cast<PF_PluginDataPtr>(&capture), &recordIdentity, nullptr, "minihost", "1.0");
     t_capture = nullptr;
     return capture.identity;
 }

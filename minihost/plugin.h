@@ -6,6 +6,7 @@
 #include <string>
 
 #include "AE_Effect.h"
+#include "AE_PluginData.h"
 #include "minihost/dynamic_library.h"
 
 namespace minihost {
@@ -29,11 +30,11 @@ public:
     /// A plug-in made of two functions of the calling program, for tests of
     /// the host's own rules (a scripted plug-in that misbehaves on purpose).
     /// Throws std::invalid_argument for a null EffectMain.
-    static std::shared_ptr<const Plugin> fromEntryPoints(PF_EffectMainFunc effect_main,
-                                                         PF_PluginDataEntryFunc plugin_data = nullptr);
+    static std::shared_ptr<const Plugin> fromEntryPoints(PF_FilterProc effect_main,
+                                                         PluginDataEntryFunctionPtr plugin_data = nullptr);
 
-    PF_EffectMainFunc effectMain() const { return effect_main_; }
-    PF_PluginDataEntryFunc pluginDataEntry() const { return plugin_data_; }
+    PF_FilterProc effectMain() const { return effect_main_; }
+    PluginDataEntryFunctionPtr pluginDataEntry() const { return plugin_data_; }
     const std::string& path() const { return path_; }
 
     /// Calls PluginDataEntryFunction with a callback that records the values
@@ -45,8 +46,8 @@ private:
     Plugin() = default;
     std::string path_;
     std::unique_ptr<DynamicLibrary> library_;
-    PF_EffectMainFunc effect_main_ = nullptr;
-    PF_PluginDataEntryFunc plugin_data_ = nullptr;
+    PF_FilterProc effect_main_ = nullptr;
+    PluginDataEntryFunctionPtr plugin_data_ = nullptr;
 };
 
 }  // namespace minihost

@@ -7,7 +7,7 @@ constexpr AEGP_PluginID kNoPlugin = 0;  // an effect, not an AEGP, asks
 // One stream reference, disposed of exactly once.
 class StreamRef {
 public:
-    StreamRef(const AEGP_StreamSuite7* suite, AEGP_StreamRefH stream) : suite_(suite), stream_(stream) {}
+    StreamRef(const AEGP_StreamSuite2* suite, AEGP_StreamRefH stream) : suite_(suite), stream_(stream) {}
     ~StreamRef() { (void)dispose(); }
 
     StreamRef(const StreamRef&) = delete;
@@ -26,7 +26,7 @@ public:
     }
 
 private:
-    const AEGP_StreamSuite7* suite_;
+    const AEGP_StreamSuite2* suite_;
     AEGP_StreamRefH stream_;
 };
 
@@ -34,7 +34,7 @@ private:
 
 A_Err hideStream(AEGP_SuiteHandler* suites, int index, AEGP_EffectRefH* effect_ref, A_Boolean hide) {
     // Both suites first, so that a missing one cannot strand a stream reference.
-    const AEGP_StreamSuite7* streams = suites->StreamSuite7();
+    const AEGP_StreamSuite2* streams = suites->StreamSuite7();
     const AEGP_DynamicStreamSuite2* dynamic_streams = suites->DynamicStreamSuite2();
 
     AEGP_StreamRefH stream_handle = nullptr;

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "AE_Effect.h"
+#include "AE_EffectCB.h"
+#include "AE_EffectCBSuites.h"
 #include "AE_EffectSuites.h"
 #include "render/layout.h"
 #include "render/render_settings.h"

@@ -8,6 +8,8 @@
 #include <cstddef>
 
 #include "AE_Effect.h"
+#include "AE_EffectCB.h"
+#include "AE_EffectCBSuites.h"
 #include "AE_EffectSuites.h"
 #include "render/layout.h"
 #include "render/render_settings.h"

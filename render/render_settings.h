@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "AE_Effect.h"
+#include "AE_EffectCBSuites.h"
 #include "AE_EffectSuites.h"
 #include "geometry/character.h"
 #include "params/param_index.h"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AE_Effect.h"
+#include "AE_EffectCBSuites.h"
 #include "AE_EffectSuites.h"
 
 class TemporaryWorld {

@@ -1,14 +1,39 @@
 /* The utility callbacks that PF_InData.utils carries: pixel operations on
- * worlds and the ANSI string helpers. Every pixel callback works on any of
- * the three pixel formats of the worlds it is given. */
+ * worlds and the ANSI string helpers. */
 #ifndef QA_SDK_AE_EFFECTCB_H
 #define QA_SDK_AE_EFFECTCB_H
 
+#include "A.h"
 #include "AE_Effect.h"
 
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+typedef A_long PF_MaskFlags;
+
+typedef struct {
+    PF_EffectWorld mask;
+    PF_Point offset;
+    PF_MaskFlags what_is_mask;
+} PF_MaskWorld;
+
+typedef A_u_long PF_SampleEdgeBehav;
+
+typedef struct {
+    PF_Fixed x_radius;
+    PF_Fixed y_radius;
+    PF_Fixed area;
+    PF_EffectWorld* src;
+    PF_SampleEdgeBehav samp_behave;
+    A_long allow_asynch;
+    A_long motion_blur;
+    PF_CompositeMode comp_mode;
+    PF_PixelPtr mask0;
+    A_u_char* fcm_table;
+    A_u_char* fcd_table;
+    A_long reserved[8];
+} PF_SampPB;
 
 typedef struct {
     A_FpLong (*atan)(A_FpLong);
@@ -26,35 +51,55 @@ typedef struct {
     A_FpLong (*sin)(A_FpLong);
     A_FpLong (*sqrt)(A_FpLong);
     A_FpLong (*tan)(A_FpLong);
-    /* Formats into buffer; the caller guarantees the room. */
-    int (*sprintf)(A_char* buffer, const A_char* format, ...);
-    /* Copies src with its zero byte into dst; answers dst. */
-    A_char* (*strcpy)(A_char* dst, const A_char* src);
+    int32_t (*sprintf)(A_char*, const A_char*, ...);
+    A_char* (*strcpy)(A_char*, const A_char*);
     A_FpLong (*asin)(A_FpLong);
     A_FpLong (*acos)(A_FpLong);
     A_long ansi_procs[1];
 } PF_ANSICallbacks;
 
 typedef struct {
-    void* RGBtoHLS;
-    void* HLStoRGB;
-    void* RGBtoYIQ;
-    void* YIQtoRGB;
-    void* Luminance;
-    void* Hue;
-    void* Lightness;
-    void* Saturation;
+    PF_Err (*RGBtoHLS)(PF_ProgPtr effect_ref, PF_Pixel* rgb, PF_Fixed* hls);
+    PF_Err (*HLStoRGB)(PF_ProgPtr effect_ref, PF_Fixed* hls, PF_Pixel* rgb);
+    PF_Err (*RGBtoYIQ)(PF_ProgPtr effect_ref, PF_Pixel* rgb, PF_Fixed* yiq);
+    PF_Err (*YIQtoRGB)(PF_ProgPtr effect_ref, PF_Fixed* yiq, PF_Pixel* rgb);
+    PF_Err (*Luminance)(PF_ProgPtr effect_ref, PF_Pixel* rgb, A_long* lum100);
+    PF_Err (*Hue)(PF_ProgPtr effect_ref, PF_Pixel* rgb, A_long* hue);
+    PF_Err (*Lightness)(PF_ProgPtr effect_ref, PF_Pixel* rgb, A_long* lightness);
+    PF_Err (*Saturation)(PF_ProgPtr effect_ref, PF_Pixel* rgb, A_long* saturation);
 } PF_ColorCallbacks;
 
-struct _PF_UtilCallbacks {
-    void* begin_sampling;
-    void* subpixel_sample;
-    void* area_sample;
+typedef struct PF_YouMustCastThisToActualFunctionType* PF_CallbackFunc;
+
+typedef A_long PF_CallbackID;
+
+typedef PF_Err (*PF_IteratePixel16Func)(void* refconP, A_long xL, A_long yL, PF_Pixel16* inP,
+                                        PF_Pixel16* outP);
+
+typedef PF_Err (*PF_IteratePixel8Func)(void* refconP, A_long xL, A_long yL, PF_Pixel* inP, PF_Pixel* outP);
+
+typedef A_u_long PF_KernelFlags;
+
+typedef A_long PF_NewWorldFlags;
+
+typedef A_long PF_PlatDataID;
+
+typedef struct _PF_UtilCallbacks {
+    PF_Err (*begin_sampling)(PF_ProgPtr effect_ref, PF_Quality qual, PF_ModeFlags mf, PF_SampPB* params);
+    PF_Err (*subpixel_sample)(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params,
+                              PF_Pixel* dst_pixel);
+    PF_Err (*area_sample)(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params,
+                          PF_Pixel* dst_pixel);
     void* get_batch_func_is_deprecated;
-    void* end_sampling;
-    void* composite_rect;
-    void* blend;
-    void* convolve;
+    PF_Err (*end_sampling)(PF_ProgPtr effect_ref, PF_Quality qual, PF_ModeFlags mf, PF_SampPB* params);
+    PF_Err (*composite_rect)(PF_ProgPtr effect_ref, PF_Rect* src_rect, A_long src_opacity,
+                             PF_EffectWorld* source_wld, A_long dest_x, A_long dest_y, PF_Field field_rdr,
+                             PF_XferMode xfer_mode, PF_EffectWorld* dest_wld);
+    PF_Err (*blend)(PF_ProgPtr effect_ref, const PF_EffectWorld* src1, const PF_EffectWorld* src2,
+                    PF_Fixed ratio, PF_EffectWorld* dst);
+    PF_Err (*convolve)(PF_ProgPtr effect_ref, PF_EffectWorld* src, const PF_Rect* area, PF_KernelFlags flags,
+                       A_long kernel_size, void* a_kernel, void* r_kernel, void* g_kernel, void* b_kernel,
+                       PF_EffectWorld* dst);
     /* Copies src_r of src (null: all of src) to dst_r of dst (null: all of
      * dst). Equal sizes copy one to one; where src_r leaves src, the
      * destination pixels are transparent black. */
@@ -65,48 +110,121 @@ struct _PF_UtilCallbacks {
      * transparent black. */
     PF_Err (*fill)(PF_ProgPtr effect_ref, const PF_Pixel* color, const PF_Rect* dst_rect,
                    PF_EffectWorld* world);
-    void* gaussian_kernel;
-    void* iterate;
-    void* premultiply;
-    void* premultiply_color;
-    void* new_world;
-    void* dispose_world;
-    void* iterate_origin;
-    void* iterate_lut;
-    void* transfer_rect;
+    PF_Err (*gaussian_kernel)(PF_ProgPtr effect_ref, A_FpLong kRadius, PF_KernelFlags flags,
+                              A_FpLong multiplier, A_long* diameter, void* kernel);
+    PF_Err (*iterate)(PF_InData* in_data, A_long progress_base, A_long progress_final, PF_EffectWorld* src,
+                      const PF_Rect* area, void* refcon, PF_IteratePixel8Func pix_fn, PF_EffectWorld* dst);
+    PF_Err (*premultiply)(PF_ProgPtr effect_ref, A_long forward, PF_EffectWorld* dst);
+    PF_Err (*premultiply_color)(PF_ProgPtr effect_ref, PF_EffectWorld* src, const PF_Pixel* color,
+                                A_long forward, PF_EffectWorld* dst);
+    PF_Err (*new_world)(PF_ProgPtr effect_ref, A_long width, A_long height, PF_NewWorldFlags flags,
+                        PF_EffectWorld* world);
+    PF_Err (*dispose_world)(PF_ProgPtr effect_ref, PF_EffectWorld* world);
+    PF_Err (*iterate_origin)(PF_InData* in_data, A_long progress_base, A_long progress_final,
+                             PF_EffectWorld* src, const PF_Rect* area, const PF_Point* origin, void* refcon,
+                             PF_IteratePixel8Func pix_fn, PF_EffectWorld* dst);
+    PF_Err (*iterate_lut)(PF_InData* in_data, A_long progress_base, A_long progress_final,
+                          PF_EffectWorld* src, const PF_Rect* area, A_u_char* a_lut0, A_u_char* r_lut0,
+                          A_u_char* g_lut0, A_u_char* b_lut0, PF_EffectWorld* dst);
+    PF_Err (*transfer_rect)(PF_ProgPtr effect_ref, PF_Quality quality, PF_ModeFlags m_flags, PF_Field field,
+                            const PF_Rect* src_rec, const PF_EffectWorld* src_world,
+                            const PF_CompositeMode* comp_mode, const PF_MaskWorld* mask_world0, A_long dest_x,
+                            A_long dest_y, PF_EffectWorld* dst_world);
     /* Composites src_world onto dst_world through the matrices (with
      * src2dst_matrix true they map source pixels to destination pixels),
      * in comp_mode, writing only inside dest_rect of dst_world. */
-    PF_Err (*transform_world)(PF_ProgPtr effect_ref, PF_Quality quality, PF_ModeFlags m_flags,
-                              PF_Field field, const PF_EffectWorld* src_world,
-                              const PF_CompositeMode* comp_mode, const PF_MaskWorld* mask_world0,
-                              const PF_FloatMatrix* matrices, A_long num_matrices,
-                              PF_Boolean src2dst_matrix, const PF_Rect* dest_rect,
+    PF_Err (*transform_world)(PF_ProgPtr effect_ref, PF_Quality quality, PF_ModeFlags m_flags, PF_Field field,
+                              const PF_EffectWorld* src_world, const PF_CompositeMode* comp_mode,
+                              const PF_MaskWorld* mask_world0, const PF_FloatMatrix* matrices,
+                              A_long num_matrices, PF_Boolean src2dst_matrix, const PF_Rect* dest_rect,
                               PF_EffectWorld* dst_world);
-    void* host_new_handle;
-    void* host_lock_handle;
-    void* host_unlock_handle;
-    void* host_dispose_handle;
-    void* get_callback_addr;
-    void* app;
+    PF_Handle (*host_new_handle)(A_u_longlong size);
+    void* (*host_lock_handle)(PF_Handle pf_handle);
+    void (*host_unlock_handle)(PF_Handle pf_handle);
+    void (*host_dispose_handle)(PF_Handle pf_handle);
+    PF_Err (*get_callback_addr)(PF_ProgPtr effect_ref, PF_Quality quality, PF_ModeFlags mode_flags,
+                                PF_CallbackID which_callback, PF_CallbackFunc* fn_ptr);
+    PF_Err (*app)(PF_ProgPtr, A_long, ...);
     PF_ANSICallbacks ansi;
     PF_ColorCallbacks colorCB;
-    void* get_platform_data;
-    void* host_get_handle_size;
-    void* iterate_origin_non_clip_src;
-    void* iterate_generic;
-    void* host_resize_handle;
-    void* subpixel_sample16;
-    void* area_sample16;
-    void* fill16;
-    void* premultiply_color16;
-    void* iterate16;
-    void* iterate_origin16;
-    void* iterate_origin_non_clip_src16;
-    void* get_pixel_data8;
-    void* get_pixel_data16;
+    PF_Err (*get_platform_data)(PF_ProgPtr effect_ref, PF_PlatDataID which, void* data);
+    A_u_longlong (*host_get_handle_size)(PF_Handle pf_handle);
+    PF_Err (*iterate_origin_non_clip_src)(PF_InData* in_data, A_long progress_base, A_long progress_final,
+                                          PF_EffectWorld* src, const PF_Rect* area, const PF_Point* origin,
+                                          void* refcon, PF_IteratePixel8Func pix_fn, PF_EffectWorld* dst);
+    PF_Err (*iterate_generic)(A_long iterationsL, void* refconPV,
+                              int32_t (*fn_func)(void*, int32_t, int32_t, int32_t));
+    PF_Err (*host_resize_handle)(A_u_longlong new_sizeL, PF_Handle* handlePH);
+    PF_Err (*subpixel_sample16)(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params,
+                                PF_Pixel16* dst_pixel);
+    PF_Err (*area_sample16)(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params,
+                            PF_Pixel16* dst_pixel);
+    PF_Err (*fill16)(PF_ProgPtr effect_ref, const PF_Pixel16* color, const PF_Rect* dst_rect,
+                     PF_EffectWorld* world);
+    PF_Err (*premultiply_color16)(PF_ProgPtr effect_ref, PF_EffectWorld* src, const PF_Pixel16* color,
+                                  A_long forward, PF_EffectWorld* dst);
+    PF_Err (*iterate16)(PF_InData* in_data, A_long progress_base, A_long progress_final, PF_EffectWorld* src,
+                        const PF_Rect* area, void* refcon, PF_IteratePixel16Func pix_fn, PF_EffectWorld* dst);
+    PF_Err (*iterate_origin16)(PF_InData* in_data, A_long progress_base, A_long progress_final,
+                               PF_EffectWorld* src, const PF_Rect* area, const PF_Point* origin, void* refcon,
+                               PF_IteratePixel16Func pix_fn, PF_EffectWorld* dst);
+    PF_Err (*iterate_origin_non_clip_src16)(PF_InData* in_data, A_long progress_base, A_long progress_final,
+                                            PF_EffectWorld* src, const PF_Rect* area, const PF_Point* origin,
+                                            void* refcon, PF_IteratePixel16Func pix_fn, PF_EffectWorld* dst);
+    PF_Err (*get_pixel_data8)(PF_EffectWorld* worldP, PF_PixelPtr pixelsP0, PF_Pixel8** pixPP);
+    PF_Err (*get_pixel_data16)(PF_EffectWorld* worldP, PF_PixelPtr pixelsP0, PF_Pixel16** pixPP);
     A_long reserved[1];
+} PF_UtilCallbacks;
+
+enum {
+    PF_Xfer_NONE = -1,
+    PF_Xfer_COPY = 0,
+    PF_Xfer_BEHIND = 1,
+    PF_Xfer_IN_FRONT = 2,
+    PF_Xfer_DISSOLVE = 3,
+    PF_Xfer_ADD = 4,
+    PF_Xfer_MULTIPLY = 5,
+    PF_Xfer_SCREEN = 6,
+    PF_Xfer_OVERLAY = 7,
+    PF_Xfer_SOFT_LIGHT = 8,
+    PF_Xfer_HARD_LIGHT = 9,
+    PF_Xfer_DARKEN = 10,
+    PF_Xfer_LIGHTEN = 11,
+    PF_Xfer_DIFFERENCE = 12,
+    PF_Xfer_HUE = 13,
+    PF_Xfer_SATURATION = 14,
+    PF_Xfer_COLOR = 15,
+    PF_Xfer_LUMINOSITY = 16,
+    PF_Xfer_MULTIPLY_ALPHA = 17,
+    PF_Xfer_MULTIPLY_ALPHA_LUMA = 18,
+    PF_Xfer_MULTIPLY_NOT_ALPHA = 19,
+    PF_Xfer_MULTIPLY_NOT_ALPHA_LUMA = 20,
+    PF_Xfer_ADDITIVE_PREMUL = 21,
+    PF_Xfer_ALPHA_ADD = 22,
+    PF_Xfer_COLOR_DODGE = 23,
+    PF_Xfer_COLOR_BURN = 24,
+    PF_Xfer_EXCLUSION = 25,
+    PF_Xfer_DIFFERENCE2 = 26,
+    PF_Xfer_COLOR_DODGE2 = 27,
+    PF_Xfer_COLOR_BURN2 = 28,
+    PF_Xfer_LINEAR_DODGE = 29,
+    PF_Xfer_LINEAR_BURN = 30,
+    PF_Xfer_LINEAR_LIGHT = 31,
+    PF_Xfer_VIVID_LIGHT = 32,
+    PF_Xfer_PIN_LIGHT = 33,
+    PF_Xfer_HARD_MIX = 34,
+    PF_Xfer_LIGHTER_COLOR = 35,
+    PF_Xfer_DARKER_COLOR = 36,
+    PF_Xfer_SUBTRACT = 37,
+    PF_Xfer_DIVIDE = 38,
+    PF_Xfer_RESERVED0 = 39,
+    PF_Xfer_RESERVED1 = 40,
+    PF_Xfer_NUM_MODES = 41
 };
+
+enum { PF_Xfer_TINT = 29, PF_Xfer_SHADE = 30, PF_Xfer_INTENSE_LIGHT = 32 };
+
+#define PF_HALF_PI 1.5707963267948966
 
 #ifdef __cplusplus
 }

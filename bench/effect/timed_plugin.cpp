@@ -3,13 +3,13 @@
 #include <atomic>
 
 #include "AE_EffectCB.h"
-#include "AE_EffectSmartRender.h"
+#include "AE_Effect.h"
 #include "bench/effect/cpu_clock.h"
 
 namespace bench_effect {
 namespace {
 
-PF_EffectMainFunc realEffectMain() {
+PF_FilterProc realEffectMain() {
     static const std::shared_ptr<const minihost::Plugin> real = minihost::Plugin::load(QA_PLUGIN_PATH);
     return real->effectMain();
 }

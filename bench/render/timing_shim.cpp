@@ -7,14 +7,16 @@
 #include <cstdlib>
 
 #include "AE_EffectCB.h"
+#include "AE_PluginData.h"
+#include "host/export.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
 struct real_plugin {
-    PF_EffectMainFunc effect_main = nullptr;
-    PF_PluginDataEntryFunc plugin_data = nullptr;
+    PF_FilterProc effect_main = nullptr;
+    PluginDataEntryFunctionPtr plugin_data = nullptr;
 };
 
 const real_plugin& realPlugin() {
@@ -26,8 +28,8 @@ const real_plugin& realPlugin() {
             std::abort();
         }
         real_plugin p;
-        p.effect_main = reinterpret_cast<PF_EffectMainFunc>(dlsym(handle, "EffectMain"));
-        p.plugin_data = reinterpret_cast<PF_PluginDataEntryFunc>(dlsym(handle, "PluginDataEntryFunction"));
+        p.effect_main = reinterpret_cast<PF_FilterProc>(dlsym(handle, "EffectMain"));
+        p.plugin_data = reinterpret_cast<PluginDataEntryFunctionPtr>(dlsym(handle, "PluginDataEntryFunction"));
         if (p.effect_main == nullptr || p.plugin_data == nullptr) {
             std::fprintf(stderr, "timing shim: entry points missing\n");
             std::abort();
@@ -86,14 +88,14 @@ PF_Err timedTransform(PF_ProgPtr effect_ref, PF_Quality quality, PF_ModeFlags m_
 
 extern "C" {
 
-PF_DLLEXPORT void QaResetRenderTimings(int stub_pixel_callbacks) {
+QA_EXPORT void QaResetRenderTimings(int stub_pixel_callbacks) {
     g_timings = QaRenderTimings{};
     g_stub = stub_pixel_callbacks != 0;
 }
 
-PF_DLLEXPORT QaRenderTimings QaReadRenderTimings() { return g_timings; }
+QA_EXPORT QaRenderTimings QaReadRenderTimings() { return g_timings; }
 
-PF_DLLEXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
+QA_EXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                                PF_LayerDef* output, void* extra) {
     const real_plugin& real = realPlugin();
     if (cmd != PF_Cmd_SMART_RENDER || in_data == nullptr || in_data->utils == nullptr) {
@@ -114,7 +116,7 @@ PF_DLLEXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_d
     return err;
 }
 
-PF_DLLEXPORT PF_Err PluginDataEntryFunction(PF_PluginDataPtr inPtr, PF_PluginDataCB callback, SPBasicSuite* basic,
+QA_EXPORT PF_Err PluginDataEntryFunction(PF_PluginDataPtr inPtr, PF_PluginDataCB callback, SPBasicSuite* basic,
                                             const char* host_name, const char* host_version) {
     return realPlugin().plugin_data(inPtr, callback, basic, host_name, host_version);
 }

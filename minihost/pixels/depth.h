@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "AE_Effect.h"
-#include "AE_EffectSuites.h"
+#include "AE_EffectPixelFormat.h"
 
 namespace minihost {
 

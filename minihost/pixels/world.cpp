@@ -40,7 +40,7 @@ PF_Err allocateWorld(PF_EffectWorld& world, int width, int height, Depth depth) 
     void* data = pixels_detail::takeWorldMemory(bytes);
     if (data == nullptr) return PF_Err_OUT_OF_MEMORY;
 
-    world.world_flags = PF_WorldFlag_WRITEABLE | (depth == Depth::k8 ? 0 : PF_WorldFlag_DEEP);
+    world.world_flags = depth == Depth::k8 ? PF_WorldFlag_WRITEABLE : PF_WorldFlag_WRITEABLE | PF_WorldFlag_DEEP;
     world.data = static_cast<PF_PixelPtr>(data);
     world.rowbytes = rowbytes;
     world.width = width;

@@ -19,6 +19,7 @@
 #pragma once
 
 #include "AE_Effect.h"
+#include "AE_EffectCB.h"
 
 namespace minihost {
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "host/four_char_code.h"
 #include "minihost/preview/preview_error.h"
 
 namespace minihost::preview {
@@ -151,7 +152,7 @@ A_long parseApplId(const std::string& text) {
         throw InputError("application id \"" + text + "\" is not four characters (FXTC, PrMr)");
     }
     const auto c = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    return static_cast<A_long>(PF_FOUR_CHAR_CODE(c(0), c(1), c(2), c(3)));
+    return static_cast<A_long>(fourCharCode(c(0), c(1), c(2), c(3)));
 }
 
 text::Flow parseOrientation(const std::string& text) {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "AE_EffectSuites.h"
+#include "AE_EffectCBSuites.h"
 #include "minihost/call_context.h"
 #include "minihost/suites/suite_tables.h"
 

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "AE_EffectCBSuites.h"
+#include "SP/SPErrorCodes.h"
 #include "minihost/call_context.h"
 #include "minihost/host.h"
 #include "minihost/suites/suite_tables.h"
@@ -12,7 +14,7 @@ namespace minihost::detail {
 namespace {
 
 /// What AcquireSuite answers for a suite the host does not have.
-constexpr SPErr kSuiteNotFound = static_cast<SPErr>(PF_FOUR_CHAR_CODE('S', '!', 'F', 'd'));
+constexpr SPErr kSuiteNotFound = kSPSuiteNotFoundError;
 
 struct Registered {
     const char* name;
@@ -26,11 +28,11 @@ constexpr Registered kSuites[] = {
     {kPFParamUtilsSuite, kPFParamUtilsSuiteVersion3, &paramUtilsSuite3},
     {kPFPathDataSuite, kPFPathDataSuiteVersion1, &pathDataSuite1},
     {kAEGPPFInterfaceSuite, kAEGPPFInterfaceSuiteVersion1, &pfInterfaceSuite1},
-    {kAEGPLayerSuite, kAEGPLayerSuiteVersion11, &layerSuite11},
-    {kAEGPLayerSuite, kAEGPLayerSuiteVersion13, &layerSuite13},
-    {kAEGPLayerSuite, kAEGPLayerSuiteVersion14, &layerSuite14},
-    {kAEGPStreamSuite, kAEGPStreamSuiteVersion7, &streamSuite7},
-    {kAEGPStreamSuite, kAEGPStreamSuiteVersion9, &streamSuite9},
+    {kAEGPLayerSuite, kAEGPLayerSuiteVersion5, &layerSuite11},
+    {kAEGPLayerSuite, kAEGPLayerSuiteVersion7, &layerSuite13},
+    {kAEGPLayerSuite, kAEGPLayerSuiteVersion8, &layerSuite14},
+    {kAEGPStreamSuite, kAEGPStreamSuiteVersion2, &streamSuite7},
+    {kAEGPStreamSuite, kAEGPStreamSuiteVersion4, &streamSuite9},
     {kAEGPDynamicStreamSuite, kAEGPDynamicStreamSuiteVersion2, &dynamicStreamSuite2},
     {kAEGPEffectSuite, kAEGPEffectSuiteVersion2, &effectSuite2},
     {kAEGPMathSuite, kAEGPMathSuiteVersion1, &mathSuite1},

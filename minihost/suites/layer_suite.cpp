@@ -83,15 +83,15 @@ Suite makeSuite() {
 }  // namespace
 
 const void* layerSuite11() {
-    static const AEGP_LayerSuite11 suite = makeSuite<AEGP_LayerSuite11>();
+    static const AEGP_LayerSuite5 suite = makeSuite<AEGP_LayerSuite5>();
     return &suite;
 }
 const void* layerSuite13() {
-    static const AEGP_LayerSuite13 suite = makeSuite<AEGP_LayerSuite13>();
+    static const AEGP_LayerSuite7 suite = makeSuite<AEGP_LayerSuite7>();
     return &suite;
 }
 const void* layerSuite14() {
-    static const AEGP_LayerSuite14 suite = makeSuite<AEGP_LayerSuite14>();
+    static const AEGP_LayerSuite8 suite = makeSuite<AEGP_LayerSuite8>();
     return &suite;
 }
 

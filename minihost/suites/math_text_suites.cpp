@@ -9,7 +9,7 @@
 namespace minihost::detail {
 namespace {
 
-A_Err MatrixDecompose4(A_Matrix4* matrixP, A_FloatPoint3* posP, A_FloatPoint3* scaleP, A_FloatPoint3* shearP,
+A_Err MatrixDecompose4(const A_Matrix4* matrixP, A_FloatPoint3* posP, A_FloatPoint3* scaleP, A_FloatPoint3* shearP,
                        A_FloatPoint3* rotP) {
     return guarded("AEGP_MatrixDecompose4", [&](CallContext& ctx) -> A_Err {
         if (matrixP == nullptr || posP == nullptr || scaleP == nullptr || shearP == nullptr || rotP == nullptr) {
@@ -80,7 +80,13 @@ A_Err GetIndexedTextOutline(AEGP_TextOutlinesH outlinesH, A_long path_index, PF_
     });
 }
 
-const AEGP_MathSuite1 kMath = {nullptr, nullptr, MatrixDecompose4};
+AEGP_MathSuite1 makeMathSuite() {
+    AEGP_MathSuite1 s{};
+    s.AEGP_MatrixDecompose4 = MatrixDecompose4;
+    return s;
+}
+
+const AEGP_MathSuite1 kMath = makeMathSuite();
 const AEGP_TextLayerSuite1 kText = {GetNewTextOutlines, DisposeTextOutlines, GetNumTextOutlines,
                                     GetIndexedTextOutline};
 

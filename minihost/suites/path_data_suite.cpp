@@ -38,7 +38,7 @@ PF_Err PathNumSegments(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP, A_long* n
     });
 }
 
-PF_Err PathVertexInfo(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP, PF_PathVertexIndex which_pointL,
+PF_Err PathVertexInfo(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP, A_long which_pointL,
                       PF_PathVertex* vertexP) {
     return guarded("PF_PathVertexInfo", [&](CallContext& ctx) -> A_Err {
         ctx.checkRef(effect_ref, "PF_PathVertexInfo");

@@ -36,8 +36,11 @@ A_Err DisposeStream(AEGP_StreamRefH streamH) {
     }, Kind::kGivesBack);
 }
 
+// Version 7 answers an AEGP_StreamVal, version 9 an AEGP_StreamVal2: the
+// same union under two names.
+template <typename StreamVal>
 A_Err GetLayerStreamValue(AEGP_LayerH layerH, AEGP_LayerStream which_stream, AEGP_LTimeMode time_mode,
-                          const A_Time* timeP, A_Boolean /*pre_expressionB*/, AEGP_StreamVal2* stream_valP,
+                          const A_Time* timeP, A_Boolean /*pre_expressionB*/, StreamVal* stream_valP,
                           AEGP_StreamType* strm_typeP) {
     return guarded("AEGP_GetLayerStreamValue", [&](CallContext& ctx) -> A_Err {
         const char* fn = "AEGP_GetLayerStreamValue";
@@ -54,7 +57,7 @@ A_Err GetLayerStreamValue(AEGP_LayerH layerH, AEGP_LayerStream which_stream, AEG
             seconds -= layer.timeOffset();
         }
         const LayerTransform& t = layer.transform();
-        AEGP_StreamVal2 value{};
+        StreamVal value{};
         AEGP_StreamType type = AEGP_StreamType_ThreeD_SPATIAL;
         switch (which_stream) {
             case AEGP_LayerStream_ANCHORPOINT:
@@ -101,11 +104,11 @@ Suite makeSuite() {
 }  // namespace
 
 const void* streamSuite7() {
-    static const AEGP_StreamSuite7 suite = makeSuite<AEGP_StreamSuite7>();
+    static const AEGP_StreamSuite2 suite = makeSuite<AEGP_StreamSuite2>();
     return &suite;
 }
 const void* streamSuite9() {
-    static const AEGP_StreamSuite9 suite = makeSuite<AEGP_StreamSuite9>();
+    static const AEGP_StreamSuite4 suite = makeSuite<AEGP_StreamSuite4>();
     return &suite;
 }
 

@@ -16,8 +16,11 @@
 
 #include "AE_Effect.h"
 #include "AE_EffectCB.h"
-#include "AE_EffectSuites.h"
+#include "AE_EffectCBSuites.h"
+#include "AE_PluginData.h"
+#include "SP/SPErrorCodes.h"
 #include "expected_pipl.h"
+#include "host/four_char_code.h"
 #include "host/identity.h"
 #include "host/pipl.h"
 
@@ -75,7 +78,7 @@ std::string text(const A_u_char* s) { return s != nullptr ? reinterpret_cast<con
 PF_Err recordPluginData(PF_PluginDataPtr inPtr, const A_u_char* inNodeName, const A_u_char* inMatchName,
                         const A_u_char* inCategoryName, const A_u_char* inEntryPointName, A_long inkind,
                         A_long inApiVersionMajor, A_long inApiVersionMinor, A_long inReservedInfo) {
-    auto* data = static_cast<PluginData*>(inPtr);
+    auto* data = reinterpret_cast<PluginData*>(inPtr);
     ++data->calls;
     data->ptr = inPtr;
     data->name = text(inNodeName);
@@ -89,15 +92,15 @@ PF_Err recordPluginData(PF_PluginDataPtr inPtr, const A_u_char* inNodeName, cons
     return data->answer;
 }
 
-void checkPluginData(PF_PluginDataEntryFunc entry) {
+void checkPluginData(PluginDataEntryFunctionPtr entry) {
     for (const PF_Err answer : {PF_Err{PF_Err_NONE}, PF_Err{PF_Err_OUT_OF_MEMORY}}) {
         PluginData data;
         data.answer = answer;
-        const PF_Err result = entry(&data, recordPluginData, nullptr, "Wine", "1.0");
+        const PF_Err result = entry(reinterpret_cast<PF_PluginDataPtr>(&data), recordPluginData, nullptr, "Wine", "1.0");
         const std::string when = " (callback answers " + std::to_string(answer) + ")";
         check(result == answer, "PluginDataEntryFunction returns the callback's answer" + when);
         check(data.calls == 1, "the callback is called once" + when);
-        check(data.ptr == &data, "the host's pointer is passed through" + when);
+        check(data.ptr == reinterpret_cast<PF_PluginDataPtr>(&data), "the host's pointer is passed through" + when);
         check(data.name == identity::kName, "name is " + std::string(identity::kName) + ", got " + data.name);
         check(data.matchName == identity::kMatchName, "match name, got " + data.matchName);
         check(data.category == identity::kCategory, "category, got " + data.category);
@@ -180,7 +183,7 @@ struct Records {
         in.utils = &utils;
         in.effect_ref = host.effectRef;
         in.pica_basicP = &basic;
-        in.appl_id = static_cast<A_long>(PF_FOUR_CHAR_CODE('F', 'X', 'T', 'C'));
+        in.appl_id = static_cast<A_long>(fourCharCode('F', 'X', 'T', 'C'));
         in.version.major = static_cast<A_short>(identity::kApiMajor);
         in.version.minor = static_cast<A_short>(identity::kApiMinor);
         // Whatever a host may leave in the output record before a command.
@@ -188,13 +191,13 @@ struct Records {
     }
 };
 
-PF_Err run(PF_EffectMainFunc main, PF_Cmd cmd, Records& r) {
+PF_Err run(PF_FilterProc main, PF_Cmd cmd, Records& r) {
     PF_ParamDef* noParams[1] = {nullptr};
     PF_LayerDef output{};
     return main(cmd, &r.in, &r.out, noParams, &output, nullptr);
 }
 
-void checkGlobalSetup(PF_EffectMainFunc main) {
+void checkGlobalSetup(PF_FilterProc main) {
     Records r;
     const PF_Err err = run(main, PF_Cmd_GLOBAL_SETUP, r);
     check(err == PF_Err_NONE, "GLOBAL_SETUP returns 0, got " + std::to_string(err));
@@ -206,7 +209,7 @@ void checkGlobalSetup(PF_EffectMainFunc main) {
 // The controls after the input layer.
 constexpr std::size_t kExpectedParams = 36;
 
-void checkParamsSetup(PF_EffectMainFunc main) {
+void checkParamsSetup(PF_FilterProc main) {
     Records r;
     host.params.clear();
     const PF_Err err = run(main, PF_Cmd_PARAMS_SETUP, r);
@@ -218,7 +221,7 @@ void checkParamsSetup(PF_EffectMainFunc main) {
           "num_params counts the input layer too, got " + std::to_string(r.out.num_params));
 }
 
-void checkAbout(PF_EffectMainFunc main) {
+void checkAbout(PF_FilterProc main) {
     Records r;
     host.acquired = host.released = 0;
     std::memset(r.out.return_msg, 0, sizeof r.out.return_msg);
@@ -229,7 +232,7 @@ void checkAbout(PF_EffectMainFunc main) {
     check(host.acquired == 1 && host.released == 1, "ABOUT acquires the ANSI suite once and releases it");
 }
 
-void checkUnknownCommand(PF_EffectMainFunc main) {
+void checkUnknownCommand(PF_FilterProc main) {
     for (const PF_Cmd cmd : {PF_Cmd{PF_Cmd_RENDER}, PF_Cmd{PF_Cmd_NUM_CMDS}, PF_Cmd{1000}}) {
         Records r;
         PF_OutData before;
@@ -260,10 +263,10 @@ int main(int argc, char** argv) {
     check(module != nullptr, std::string("LoadLibrary ") + argv[1] + " (error " + std::to_string(GetLastError()) + ")");
     if (module != nullptr) {
         checkPropertyList(module);
-        if (auto pluginData = entryPoint<PF_PluginDataEntryFunc>(module, "PluginDataEntryFunction")) {
+        if (auto pluginData = entryPoint<PluginDataEntryFunctionPtr>(module, "PluginDataEntryFunction")) {
             checkPluginData(pluginData);
         }
-        if (auto main = entryPoint<PF_EffectMainFunc>(module, identity::kEntryPoint)) {
+        if (auto main = entryPoint<PF_FilterProc>(module, identity::kEntryPoint)) {
             checkGlobalSetup(main);
             checkParamsSetup(main);
             checkAbout(main);

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "AE_EffectSmartRender.h"
+#include "AE_Effect.h"
 #include "AE_GeneralPlug.h"
 #include "geometry/text_characters.h"
 #include "minihost/host.h"

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "AE_EffectCBSuites.h"
+#include "host/four_char_code.h"
 #include "minihost/host.h"
 
 namespace {
@@ -104,7 +106,7 @@ TEST_F(EntryPoint, PluginDataPassesItsNineValuesAndTheCallbacksAnswer) {
     EXPECT_EQ(id.match_name, "LFQA");
     EXPECT_EQ(id.category, "Lumen Foundry Lab");
     EXPECT_EQ(id.entry_point, "EffectMain");
-    EXPECT_EQ(id.kind, static_cast<A_long>(PF_FOUR_CHAR_CODE('e', 'F', 'K', 'T')));
+    EXPECT_EQ(id.kind, static_cast<A_long>(fourCharCode('e', 'F', 'K', 'T')));
     EXPECT_EQ(id.api_major, 13);
     EXPECT_EQ(id.api_minor, 25);
     EXPECT_EQ(id.reserved_info, 8);

@@ -8,7 +8,8 @@
 #include <utility>
 
 #include "AE_EffectCB.h"
-#include "AE_EffectSmartRender.h"
+#include "AE_EffectCBSuites.h"
+#include "AE_Effect.h"
 #include "AE_GeneralPlug.h"
 #include "minihost/host.h"
 

@@ -25,10 +25,10 @@ struct Seen {
 // Asks for everything the render asks for about its layer.
 PF_Err inspectLayer(PF_InData* in, Seen& seen) {
     auto* pfi = scripted::acquire<AEGP_PFInterfaceSuite1>(in, kAEGPPFInterfaceSuite, 1);
-    auto* l11 = scripted::acquire<AEGP_LayerSuite11>(in, kAEGPLayerSuite, 11);
-    auto* l13 = scripted::acquire<AEGP_LayerSuite13>(in, kAEGPLayerSuite, 13);
-    auto* l14 = scripted::acquire<AEGP_LayerSuite14>(in, kAEGPLayerSuite, 14);
-    auto* s9 = scripted::acquire<AEGP_StreamSuite9>(in, kAEGPStreamSuite, 9);
+    auto* l11 = scripted::acquire<AEGP_LayerSuite5>(in, kAEGPLayerSuite, 11);
+    auto* l13 = scripted::acquire<AEGP_LayerSuite7>(in, kAEGPLayerSuite, 13);
+    auto* l14 = scripted::acquire<AEGP_LayerSuite8>(in, kAEGPLayerSuite, 14);
+    auto* s9 = scripted::acquire<AEGP_StreamSuite4>(in, kAEGPStreamSuite, 9);
     auto* ts = scripted::acquire<AEGP_TextLayerSuite1>(in, kAEGPTextLayerSuite, 1);
     auto* pd = scripted::acquire<PF_PathDataSuite1>(in, kPFPathDataSuite, 1);
     AEGP_LayerH layer = nullptr;

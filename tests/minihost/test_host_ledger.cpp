@@ -37,7 +37,7 @@ TEST(LedgerSuites, BalancedAcquireAndReleaseIsClean) {
 
 TEST(LedgerSuites, SuiteNeverReleasedIsCaught) {
     auto host = scripted::host([](PF_Cmd, PF_InData* in, PF_OutData*, PF_ParamDef**, void*) -> PF_Err {
-        (void)scripted::acquire<AEGP_LayerSuite13>(in, kAEGPLayerSuite, 13);
+        (void)scripted::acquire<AEGP_LayerSuite7>(in, kAEGPLayerSuite, 13);
         return PF_Err_NONE;
     });
     host->about();
@@ -143,7 +143,7 @@ TEST(LedgerReferences, EffectStreamAndOutlineReferencesMustBeDisposed) {
             return PF_Err_NONE;
         }
         auto* pfi = scripted::acquire<AEGP_PFInterfaceSuite1>(in, kAEGPPFInterfaceSuite, 1);
-        auto* ss = scripted::acquire<AEGP_StreamSuite7>(in, kAEGPStreamSuite, 7);
+        auto* ss = scripted::acquire<AEGP_StreamSuite2>(in, kAEGPStreamSuite, 7);
         auto* es = scripted::acquire<AEGP_EffectSuite2>(in, kAEGPEffectSuite, 2);
         auto* ts = scripted::acquire<AEGP_TextLayerSuite1>(in, kAEGPTextLayerSuite, 1);
         AEGP_EffectRefH effect = nullptr;

@@ -97,7 +97,7 @@ TEST(Panel, HiddenFollowsTheDynamicFlagWhichMayNotBeUndoableHere) {
     A_Err answer = 0;
     plugin.update = [&](PF_InData* in, PF_ParamDef**) {
         auto* pfi = scripted::acquire<AEGP_PFInterfaceSuite1>(in, kAEGPPFInterfaceSuite, 1);
-        auto* ss = scripted::acquire<AEGP_StreamSuite7>(in, kAEGPStreamSuite, 7);
+        auto* ss = scripted::acquire<AEGP_StreamSuite2>(in, kAEGPStreamSuite, 7);
         auto* ds = scripted::acquire<AEGP_DynamicStreamSuite2>(in, kAEGPDynamicStreamSuite, 2);
         auto* es = scripted::acquire<AEGP_EffectSuite2>(in, kAEGPEffectSuite, 2);
         AEGP_EffectRefH effect = nullptr;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "AE_EffectCBSuites.h"
 #include "host_fixtures.h"
 
 using namespace minihost;
@@ -168,7 +169,7 @@ TEST_F(RenderSetupThroughHost, MissingWorldSuiteShowsTheMessageAndLeavesTheOutpu
 
 TEST_F(RenderSetupThroughHost, MissingLayerSuiteEndsTheRenderWithItsError) {
     host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30)});
-    host.faults().missingSuite(kAEGPLayerSuite, kAEGPLayerSuiteVersion11);
+    host.faults().missingSuite(kAEGPLayerSuite, kAEGPLayerSuiteVersion5);
     const Frame frame = host.renderFrame();
     EXPECT_EQ(frame.render_err, PF_Err_BAD_CALLBACK_PARAM);
     EXPECT_EQ(host.ledger().last().params_checked_in, PARAM_NUM_PARAMS - 1);

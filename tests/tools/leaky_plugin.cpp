@@ -4,26 +4,28 @@
 #include <dlfcn.h>
 
 #include "AE_Effect.h"
-#include "AE_EffectSuites.h"
+#include "AE_EffectCBSuites.h"
+#include "AE_PluginData.h"
+#include "host/export.h"
 
 namespace {
 
-PF_EffectMainFunc realEffectMain() {
+PF_FilterProc realEffectMain() {
     static void* const module = dlopen(QA_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-    return module == nullptr ? nullptr : reinterpret_cast<PF_EffectMainFunc>(dlsym(module, "EffectMain"));
+    return module == nullptr ? nullptr : reinterpret_cast<PF_FilterProc>(dlsym(module, "EffectMain"));
 }
 
-PF_PluginDataEntryFunc realPluginData() {
+PluginDataEntryFunctionPtr realPluginData() {
     static void* const module = dlopen(QA_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
     return module == nullptr ? nullptr
-                             : reinterpret_cast<PF_PluginDataEntryFunc>(dlsym(module, "PluginDataEntryFunction"));
+                             : reinterpret_cast<PluginDataEntryFunctionPtr>(dlsym(module, "PluginDataEntryFunction"));
 }
 
 }  // namespace
 
-extern "C" PF_DLLEXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
+extern "C" QA_EXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
                                           PF_LayerDef* output, void* extra) {
-    const PF_EffectMainFunc real = realEffectMain();
+    const PF_FilterProc real = realEffectMain();
     if (real == nullptr) {
         return PF_Err_INTERNAL_STRUCT_DAMAGED;
     }
@@ -34,9 +36,9 @@ extern "C" PF_DLLEXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_Out
     return real(cmd, in_data, out_data, params, output, extra);
 }
 
-extern "C" PF_DLLEXPORT PF_Err PluginDataEntryFunction(PF_PluginDataPtr inPtr, PF_PluginDataCB cb,
+extern "C" QA_EXPORT PF_Err PluginDataEntryFunction(PF_PluginDataPtr inPtr, PF_PluginDataCB cb,
                                                        SPBasicSuite* basic, const char* host_name,
                                                        const char* host_version) {
-    const PF_PluginDataEntryFunc real = realPluginData();
+    const PluginDataEntryFunctionPtr real = realPluginData();
     return real == nullptr ? PF_Err_INTERNAL_STRUCT_DAMAGED : real(inPtr, cb, basic, host_name, host_version);
 }
