@@ -2,32 +2,48 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-# Debian packages the project builds, tests and packages with.
-DEB_PACKAGES := cmake ninja-build g++ make pkg-config binutils file \
-  googletest libgtest-dev libgmock-dev libbenchmark-dev \
+# Debian packages: what the preview tool needs, and what everything else
+# (tests, benchmarks, fuzzing, the Windows build) needs on top.
+PREVIEW_PACKAGES := cmake ninja-build g++ make pkg-config \
   libfreetype-dev libharfbuzz-dev libfontconfig-dev libpng-dev fonts-dejavu-core \
-  libcli11-dev nlohmann-json3-dev \
+  libcli11-dev nlohmann-json3-dev
+DEB_PACKAGES := $(PREVIEW_PACKAGES) binutils file \
+  googletest libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
   g++-mingw-w64-x86-64 wine64 \
   lld llvm openssl
 
+NPM_PACKAGE := $(shell command -v npm >/dev/null || echo npm)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test tsan fuzz preview release bench bench-effect windows macos package clean
+.PHONY: deps preview-deps preview-build build test tsan fuzz preview pictures release bench bench-effect windows macos package clean
 
 # Installs only what is missing; refreshes the package lists first when
-# anything is (a fresh machine may have none). Debian's npm only where no npm
-# came with Node.js. Then Zig, for the macOS build, into build/toolchains.
-deps:
-	@missing=$$(for p in $(DEB_PACKAGES); do \
-	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done; \
-	    command -v npm >/dev/null || echo npm); \
+# anything is (a fresh machine may have none). apt-get's own output goes to
+# build/apt.log and is shown only when it fails. Debian's npm only where no
+# npm came with Node.js (whose package then conflicts with it).
+define install_missing
+	@missing=$$(for p in $(1); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
-	  echo "Installing:" $$missing; \
-	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
-	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	  echo "Installing Debian packages:" $$missing; \
+	  mkdir -p build; \
+	  if { $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
+	       $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; } > build/apt.log 2>&1; then \
+	    echo "Installed $$(echo $$missing | wc -w) package(s) (details in build/apt.log)"; \
+	  else \
+	    tail -n 20 build/apt.log; echo "Package installation failed; the whole log is build/apt.log"; exit 1; \
+	  fi; \
 	fi
+endef
+
+# Then Zig, for the macOS build, into build/toolchains.
+deps:
+	$(call install_missing,$(DEB_PACKAGES) $(NPM_PACKAGE))
 	packaging/toolchains/install-zig.sh build/toolchains
+
+preview-deps:
+	$(call install_missing,$(PREVIEW_PACKAGES))
 
 build: deps
 	cmake --preset dev
@@ -64,12 +80,20 @@ release: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 
-preview: release
-	@if [ -x build/release/minihost/quillarray-preview ]; then \
-	  build/release/minihost/quillarray-preview $(ARGS); \
-	else \
-	  echo "Built the plug-in: $$(ls build/release/Quillarray.*)"; \
-	fi
+# The preview tool and the plug-in only, optimised, with only the packages
+# they need: the release preset without tests and benchmarks, in build/preview.
+PREVIEW_TOOL := build/preview/minihost/quillarray-preview
+preview-build: preview-deps
+	@cmake --preset release -B build/preview -DQA_BUILD_TESTS=OFF > build/preview-configure.log || \
+	  { cat build/preview-configure.log; exit 1; }
+	cmake --build build/preview -j $(JOBS) --target quillarray-preview
+
+preview: preview-build
+	$(PREVIEW_TOOL) $(ARGS)
+
+# The README's pictures (docs/pictures/), made by docs/make_pictures.sh.
+pictures: preview-build
+	docs/make_pictures.sh $(PREVIEW_TOOL)
 
 bench: release
 	@for b in build/release/bench/bench_* build/release/bench/*/bench_*; do [ -x "$$b" ] && "$$b"; done

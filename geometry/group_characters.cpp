@@ -1,20 +1,26 @@
 // Grouping of glyph outlines into characters.
 //
 // Plain arithmetic on records: no host call, no allocation beyond the
-// records' own lists. Characters keep the order in which the host listed
-// the outlines; nothing is sorted by position.
+// records' own lists and the grid that finds which boxes may hold a box
+// (box_grid.h), which answers exactly as a test of every pair would.
+// Characters keep the order in which the host listed the outlines; nothing
+// is sorted by position.
 //
 // Coordinates may be non-finite (a broken outline, an absurd downsample).
 // Everything below is comparisons, min/max and additions on doubles, which
 // IEEE arithmetic defines for NaN and infinities: a comparison with NaN
 // fails, so such a box contains nothing and lies within nothing, and the
 // character it belongs to is never merged. Nothing here converts a double
-// to an integer.
+// to an integer, except the grid's cell numbers, taken after clamping.
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
+#include "geometry/box_grid.h"
 #include "geometry/text_characters.h"
 
 namespace {
@@ -41,10 +47,15 @@ void copyBox(const Box& from, character& to) {
     to.bottom = from.bottom;
 }
 
+bool hasNaN(const path& p) {
+    return std::isnan(p.left) || std::isnan(p.top) || std::isnan(p.right) || std::isnan(p.bottom);
+}
+
 // The first non-empty path other than i whose box holds path i, or
-// paths.size(). Every path before i has already been placed and emptied, so
-// only later paths can answer; the search starts there.
-std::size_t findContainer(const std::vector<path>& paths, std::size_t i) {
+// paths.size(), testing every candidate. Every path before i has already
+// been placed and emptied, so only later paths can answer; the search starts
+// there.
+std::size_t findContainerAmongAll(const std::vector<path>& paths, std::size_t i) {
     for (std::size_t j = i + 1; j < paths.size(); ++j) {
         if (!isEmptyPath(paths[j]) && liesWithin(paths[i], paths[j], 0.0, 0.0)) {
             return j;
@@ -53,8 +64,9 @@ std::size_t findContainer(const std::vector<path>& paths, std::size_t i) {
     return paths.size();
 }
 
-// The first character whose box holds the path, or characters.size().
-std::size_t findCharacter(const std::vector<character>& characters, const path& p) {
+// The first character whose box holds the path, or characters.size(),
+// testing every character.
+std::size_t findCharacterAmongAll(const std::vector<character>& characters, const path& p) {
     for (std::size_t k = 0; k < characters.size(); ++k) {
         if (liesWithin(p, characters[k], 0.0, 0.0)) {
             return k;
@@ -63,18 +75,105 @@ std::size_t findCharacter(const std::vector<character>& characters, const path& 
     return characters.size();
 }
 
+template <typename Box>
+geometry_detail::GridBox gridBox(std::size_t id, const Box& b) {
+    return {static_cast<std::uint32_t>(id), b.left, b.top, b.right, b.bottom};
+}
+
+// Answers the two searches of placement exactly as testing every candidate
+// would, through grids over the paths' boxes and the boxes of the characters
+// that were there before grouping. A character made during placement has
+// the box of one path, its owner, so the path grid finds it too.
+//
+// Only a well-ordered box (not NaN) is searched through the grids, since only
+// such a box is held by boxes overlapping its top-left corner's cell; a box
+// with a NaN lies within nothing, and a reversed one is searched among all.
+class PlacementIndex {
+public:
+    PlacementIndex(const std::vector<path>& paths, const std::vector<character>& characters)
+        : paths_(gridOf(paths, [](const path& p) { return !isEmptyPath(p); })),
+          earlier_grid_(gridOf(characters, [](const character&) { return true; })),
+          owner_(paths.size(), kNone) {}
+
+    std::size_t findContainer(const std::vector<path>& paths, std::size_t i) const {
+        const path& p = paths[i];
+        if (hasNaN(p)) return paths.size();
+        if (!searchable(p)) return findContainerAmongAll(paths, i);
+        const auto candidates = paths_.candidatesAt(p.left, p.top);
+        const auto firstIn = [&](std::span<const std::uint32_t> ids, std::size_t below) {
+            auto it = std::upper_bound(ids.begin(), ids.end(), static_cast<std::uint32_t>(i));
+            for (; it != ids.end() && *it < below; ++it) {
+                if (!isEmptyPath(paths[*it]) && liesWithin(p, paths[*it], 0.0, 0.0)) return std::size_t{*it};
+            }
+            return below;
+        };
+        return firstIn(candidates.wide, firstIn(candidates.cell, paths.size()));
+    }
+
+    std::size_t findCharacter(const std::vector<character>& characters, const path& p) const {
+        if (hasNaN(p)) return characters.size();
+        if (!searchable(p)) return findCharacterAmongAll(characters, p);
+        const auto earlier = earlier_grid_.candidatesAt(p.left, p.top);
+        std::size_t best = characters.size();
+        for (const auto ids : {earlier.cell, earlier.wide}) {
+            for (const std::uint32_t k : ids) {
+                if (k >= best) break;
+                if (liesWithin(p, characters[k], 0.0, 0.0)) best = k;
+            }
+        }
+        if (best < characters.size()) return best;
+        const auto made = paths_.candidatesAt(p.left, p.top);
+        for (const auto ids : {made.cell, made.wide}) {
+            for (const std::uint32_t q : ids) {
+                const std::size_t k = owner_[q];
+                if (k < best && liesWithin(p, characters[k], 0.0, 0.0)) best = k;
+            }
+        }
+        return best;
+    }
+
+    /// Character k was made with path q's box.
+    void characterMade(std::size_t q, std::size_t k) { owner_[q] = k; }
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    static bool searchable(const path& p) {
+        return geometry_detail::wellOrdered(p.left, p.top, p.right, p.bottom);
+    }
+
+    template <typename Item, typename Keep>
+    static geometry_detail::BoxGrid gridOf(const std::vector<Item>& items, Keep keep) {
+        std::vector<geometry_detail::GridBox> boxes;
+        for (std::size_t id = 0; id < items.size(); ++id) {
+            const Item& b = items[id];
+            // Only a well-ordered box holds a well-ordered one.
+            if (keep(b) && geometry_detail::wellOrdered(b.left, b.top, b.right, b.bottom)) {
+                boxes.push_back(gridBox(id, b));
+            }
+        }
+        return geometry_detail::BoxGrid(boxes);
+    }
+
+    geometry_detail::BoxGrid paths_;
+    geometry_detail::BoxGrid earlier_grid_;
+    std::vector<std::size_t> owner_;  // character made with each path's box
+};
+
 // Every non-empty path goes, with no tolerance, into a new character with the
 // path that contains it, or into the first character that contains it, or
 // into a character of its own. Placed paths are emptied; their copies in the
 // characters keep their boxes.
 void placePaths(std::vector<path>& paths, std::vector<character>& characters) {
+    PlacementIndex index(paths, characters);
     for (std::size_t i = 0; i < paths.size(); ++i) {
         path& p = paths[i];
         if (isEmptyPath(p)) {
             continue;
         }
-        const std::size_t j = findContainer(paths, i);
+        const std::size_t j = index.findContainer(paths, i);
         if (j < paths.size()) {
+            index.characterMade(j, characters.size());
             // A hole listed before its contour: the contour leads.
             character c;
             c.path_count = 2;
@@ -85,7 +184,7 @@ void placePaths(std::vector<path>& paths, std::vector<character>& characters) {
             emptyPath(p);
             continue;
         }
-        const std::size_t k = findCharacter(characters, p);
+        const std::size_t k = index.findCharacter(characters, p);
         if (k < characters.size()) {
             // A hole listed after its contour joins it; the box stays.
             characters[k].paths.push_back(p);
@@ -93,6 +192,7 @@ void placePaths(std::vector<path>& paths, std::vector<character>& characters) {
             emptyPath(p);
             continue;
         }
+        index.characterMade(i, characters.size());
         character c;
         c.path_count = 1;
         c.paths = {p};

@@ -110,6 +110,7 @@ void CallContext::suiteAcquired(const std::string& key) {
 
 bool CallContext::suiteReleased(const std::string& key) {
     ++record_.suites_released[key];
+    record_.release_order.push_back(key);
     auto it = suites_held_.find(key);
     if (it == suites_held_.end() || it->second == 0) {
         return false;

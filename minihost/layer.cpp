@@ -1,5 +1,6 @@
 #include "minihost/layer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
@@ -70,6 +71,40 @@ std::vector<Glyph> Layer::worldGlyphsAt(double layer_seconds) const {
         }
     }
     return glyphs;
+}
+
+PF_Rect Layer::boundsAt(double layer_seconds, double dsx, double dsy) const {
+    const PF_Rect comp{0, 0, static_cast<A_long>(std::ceil(comp_width_ * dsx)),
+                       static_cast<A_long>(std::ceil(comp_height_ * dsy))};
+    if (!bounds_cover_text_ || type_ != AEGP_ObjectType_TEXT) {
+        return comp;
+    }
+    double left = 0.0, top = 0.0, right = comp_width_, bottom = comp_height_;
+    const auto cover = [&](double x, double y) {
+        if (std::isfinite(x) && std::isfinite(y)) {
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    };
+    // The vertices with their tangent points hold every curve between them.
+    for (const Glyph& g : worldGlyphsAt(layer_seconds)) {
+        for (const Contour& c : g.contours) {
+            for (const PF_PathVertex& v : c) {
+                cover(v.x, v.y);
+                cover(v.tan_in_x, v.tan_in_y);
+                cover(v.tan_out_x, v.tan_out_y);
+            }
+        }
+    }
+    const auto clampTo = [](double v, double lo, double hi) { return std::max(lo, std::min(hi, v)); };
+    const double w = comp_width_;
+    const double h = comp_height_;
+    return PF_Rect{static_cast<A_long>(std::floor(clampTo(left, -w, 0.0) * dsx)),
+                   static_cast<A_long>(std::floor(clampTo(top, -h, 0.0) * dsy)),
+                   static_cast<A_long>(std::ceil(clampTo(right, w, 2.0 * w) * dsx)),
+                   static_cast<A_long>(std::ceil(clampTo(bottom, h, 2.0 * h) * dsy))};
 }
 
 void Layer::draw(PF_EffectWorld& world, double layer_seconds, double dsx, double dsy) const {

@@ -77,6 +77,11 @@ public:
 
     /// Full-resolution comp size, the layer's bounds; 200 x 100 by default.
     void setCompSize(int width, int height);
+    /// A text layer's image as the host hands it to an effect: the layer's
+    /// own pixels, so the bounds also cover glyphs outside the comp (up to
+    /// one comp width or height beyond each edge). Off by default: the
+    /// bounds are the comp rectangle.
+    void setBoundsCoverText(bool on) { bounds_cover_text_ = on; }
     int compWidth() const { return comp_width_; }
     int compHeight() const { return comp_height_; }
 
@@ -92,6 +97,8 @@ public:
     A_Matrix4 worldMatrixAt(double comp_seconds) const;
     /// The glyphs at a layer time, mapped into comp pixels at full resolution.
     std::vector<Glyph> worldGlyphsAt(double layer_seconds) const;
+    /// The layer's bounds at a layer time, in pixels at downsample dsx, dsy.
+    PF_Rect boundsAt(double layer_seconds, double dsx, double dsy) const;
     /// Draws the layer into a host world (already cleared) whose buffer pixel
     /// (0, 0) is at (origin_x, origin_y) of the layer at downsample dsx, dsy.
     void draw(PF_EffectWorld& world, double layer_seconds, double dsx, double dsy) const;
@@ -103,6 +110,7 @@ private:
     double time_offset_ = 0.0;
     int comp_width_ = 200;
     int comp_height_ = 100;
+    bool bounds_cover_text_ = false;
     std::shared_ptr<const TextSource> text_;
     PF_Pixel solid_{0, 0, 0, 0};
 };

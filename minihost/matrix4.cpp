@@ -79,15 +79,28 @@ A_Err decomposeMatrix4(const A_Matrix4& m, A_FloatPoint3* position, A_FloatPoint
     for (int i = 0; i < 3; ++i) {
         row[i] = {m.mat[i][0], m.mat[i][1], m.mat[i][2]};
     }
+    bool finite = true;
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j) {
+            finite = finite && std::isfinite(m.mat[i][j]);
+        }
+    }
+    if (!finite) {
+        if (position != nullptr) *position = A_FloatPoint3{};
+        if (scale != nullptr) *scale = A_FloatPoint3{};
+        if (shear != nullptr) *shear = A_FloatPoint3{};
+        if (rotation != nullptr) *rotation = A_FloatPoint3{};
+        return A_Err_PARAMETER;
+    }
     // Gram-Schmidt in the order x, y, z, collecting scale and shear.
     sc.x = std::sqrt(dot(row[0], row[0]));
-    bool ok = std::isfinite(sc.x) && sc.x > 0.0;
+    bool ok = sc.x > 0.0;
     if (ok) {
         row[0] = scaled(row[0], 1.0 / sc.x);
         sh.x = dot(row[0], row[1]);
         row[1] = sub(row[1], row[0], sh.x);
         sc.y = std::sqrt(dot(row[1], row[1]));
-        ok = std::isfinite(sc.y) && sc.y > 0.0;
+        ok = sc.y > 0.0;
     }
     if (ok) {
         row[1] = scaled(row[1], 1.0 / sc.y);
@@ -125,7 +138,23 @@ A_Err decomposeMatrix4(const A_Matrix4& m, A_FloatPoint3* position, A_FloatPoint
         ok = std::isfinite(rot.x) && std::isfinite(rot.y) && std::isfinite(rot.z);
     }
     if (!ok) {
-        pos = sc = sh = rot = A_FloatPoint3{};
+        // A layer scaled to nothing on x or y: each axis's scale is its
+        // row's length (0 for the collapsed one), turned as the row that is
+        // left says; no shear, no mirroring.
+        const V3 x{m.mat[0][0], m.mat[0][1], m.mat[0][2]};
+        const V3 y{m.mat[1][0], m.mat[1][1], m.mat[1][2]};
+        const V3 z{m.mat[2][0], m.mat[2][1], m.mat[2][2]};
+        sc = A_FloatPoint3{std::sqrt(dot(x, x)), std::sqrt(dot(y, y)), std::sqrt(dot(z, z))};
+        sh = rot = A_FloatPoint3{};
+        if (sc.x > 0.0) {
+            rot.z = std::atan2(x.y, x.x);
+        } else if (sc.y > 0.0) {
+            rot.z = std::atan2(-y.x, y.y);
+        }
+        ok = std::isfinite(sc.x) && std::isfinite(sc.y) && std::isfinite(sc.z);
+        if (!ok) {
+            pos = sc = rot = A_FloatPoint3{};
+        }
     }
     if (position != nullptr) *position = pos;
     if (scale != nullptr) *scale = sc;

@@ -20,9 +20,11 @@ A_Matrix4 layerMatrix(A_FloatPoint anchor, A_FloatPoint scale, double rotation_r
 /// the translation. A mirroring matrix (negative determinant) gets one
 /// negative scale: on x or on y, whichever leaves the smaller rotation about
 /// z (x on a tie), so a layer flipped on one axis comes back with that
-/// axis's scale negative and no rotation. Answers A_Err_PARAMETER for a
-/// matrix whose first two rows are degenerate (a scale of 0) or not finite;
-/// the outputs are then zero.
+/// axis's scale negative and no rotation. A matrix that cannot be inverted
+/// (a layer scaled to 0 on x or y) is still decomposed, as the host does:
+/// the collapsed axis's scale is 0, shear and mirroring are left out.
+/// Answers A_Err_PARAMETER only for a matrix that is not finite (the
+/// outputs are then zero).
 A_Err decomposeMatrix4(const A_Matrix4& m, A_FloatPoint3* position, A_FloatPoint3* scale, A_FloatPoint3* shear,
                        A_FloatPoint3* rotation);
 

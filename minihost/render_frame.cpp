@@ -36,8 +36,10 @@ Frame Host::renderFrame(const FrameRequest& request) {
     detail::FrameState state;
     state.request = request;
     state.depth = request.depth.value_or(config.depth);
-    state.layer_bounds = PF_Rect{0, 0, static_cast<A_long>(std::ceil(layer_.compWidth() * dsx)),
-                                 static_cast<A_long>(std::ceil(layer_.compHeight() * dsy))};
+    const double seconds = config.time_scale == 0
+                               ? 0.0
+                               : static_cast<double>(config.current_time) / static_cast<double>(config.time_scale);
+    state.layer_bounds = layer_.boundsAt(seconds, dsx, dsy);
 
     Frame frame;
     frame.out_data = out_data_;
@@ -66,9 +68,6 @@ Frame Host::renderFrame(const FrameRequest& request) {
         }
         if (!request.no_input && input_rect && !isEmpty(*input_rect)) {
             World input = makeWorld(*input_rect, state.depth);
-            const double seconds = config.time_scale == 0
-                                       ? 0.0
-                                       : static_cast<double>(config.current_time) / static_cast<double>(config.time_scale);
             layer_.draw(*input.pf(), seconds, dsx, dsy);
             state.input = std::move(input);
         }

@@ -76,12 +76,12 @@ PF_Err UpdateParamsUI(PF_InData* in_data, PF_OutData* /*out_data*/, PF_ParamDef*
         return PF_Err_INTERNAL_STRUCT_DAMAGED;
     }
     AEGP_SuiteHandler suites(in_data->pica_basicP);
-    // Every suite the update needs, before anything is asked of the host: a
-    // missing one ends the command with no reference left to give back.
+    // Each suite is acquired where it is first used, with one exception: the
+    // reference can only be given back through the effect suite, so that one
+    // is held before the reference exists. A suite found missing later ends
+    // the command by an exception, and the guard still disposes of the
+    // reference on its way out.
     const AEGP_PFInterfaceSuite1* pf_interface = suites.PFInterfaceSuite1();
-    const PF_ParamUtilsSuite3* param_utils = suites.ParamUtilsSuite3();
-    (void)suites.StreamSuite7();
-    (void)suites.DynamicStreamSuite2();
     const AEGP_EffectSuite2* effects = suites.EffectSuite2();
 
     AEGP_EffectRefH effect_handle = nullptr;
@@ -105,7 +105,7 @@ PF_Err UpdateParamsUI(PF_InData* in_data, PF_OutData* /*out_data*/, PF_ParamDef*
     spacing.param_type = PF_Param_FLOAT_SLIDER;
     spacing.flags |= PF_ParamFlag_COLLAPSE_TWIRLY;
     setName(spacing.name, wording.spacing_name);
-    err = param_utils->PF_UpdateParamUI(in_data->effect_ref, PARAM_TRACKING, &spacing);
+    err = suites.ParamUtilsSuite3()->PF_UpdateParamUI(in_data->effect_ref, PARAM_TRACKING, &spacing);
 
     // The choices point at our own constant text; the host's choice text is
     // not ours to write, and may be shorter than the new one.
@@ -113,7 +113,7 @@ PF_Err UpdateParamsUI(PF_InData* in_data, PF_OutData* /*out_data*/, PF_ParamDef*
     alignment.param_type = PF_Param_POPUP;
     alignment.u.pd.u.namesptr = wording.alignment_choices;
     if (err == PF_Err_NONE) {
-        err = param_utils->PF_UpdateParamUI(in_data->effect_ref, PARAM_TEXT_ALIGNMENT, &alignment);
+        err = suites.ParamUtilsSuite3()->PF_UpdateParamUI(in_data->effect_ref, PARAM_TEXT_ALIGNMENT, &alignment);
     }
 
     // Nothing reads the side controls; they stay out of sight in both modes.

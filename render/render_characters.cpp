@@ -34,16 +34,20 @@ void drawRun(const PF_InData& in_data, const PF_WorldSuite2& worlds, RenderSetti
 
 PF_Err RenderCharacters(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[], PF_EffectWorld* input,
                         PF_EffectWorld* output) {
+    // Declared so that the render ends in this order whichever way it ends:
+    // the world suite is released, then the characters are freed, then the
+    // cache releases the AEGP suites. Making the cache asks nothing of the
+    // host, so the world suite is still the first suite acquired.
+    AEGP_SuiteHandler suites(in_data->pica_basicP);
+    RenderSettings settings;
     const ScopedSuite world_suite(kPFWorldSuite, kPFWorldSuiteVersion2, in_data, out_data);
     const PF_WorldSuite2& worlds = *world_suite.as<PF_WorldSuite2>();
     const param_values values = readParamValues(params);
-    RenderSettings settings;
 
     // From here on the output is transparent wherever no character lands.
     (void)in_data->utils->fill(in_data->effect_ref, nullptr, nullptr, output);
     settings.status = worlds.PF_GetPixelFormat(output, &settings.pixel_format);
 
-    AEGP_SuiteHandler suites(in_data->pica_basicP);
     AEGP_LayerH layer = nullptr;
     AEGP_ObjectType type = AEGP_ObjectType_AV;
     if (settings.status == PF_Err_NONE) {

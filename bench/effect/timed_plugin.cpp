@@ -4,6 +4,7 @@
 
 #include "AE_EffectCB.h"
 #include "AE_Effect.h"
+#include "bench/effect/cpu_clock.h"
 
 namespace bench_effect {
 namespace {
@@ -20,9 +21,9 @@ PF_Err timedMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamD
     if (cmd != PF_Cmd_SMART_RENDER) {
         return realEffectMain()(cmd, in_data, out_data, params, output, extra);
     }
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = ThreadCpuClock::now();
     const PF_Err err = realEffectMain()(cmd, in_data, out_data, params, output, extra);
-    const auto spent = std::chrono::steady_clock::now() - start;
+    const auto spent = ThreadCpuClock::now() - start;
     render_nanoseconds += std::chrono::duration_cast<std::chrono::nanoseconds>(spent).count();
     return err;
 }

@@ -1,12 +1,17 @@
 // groupCharacters on glyph-like outlines: lines of characters of one to three
 // contours each (plain stems, contours with holes listed after and before
 // them, dots over stems), in the order a text layer lists them.
+//
+// BM_GroupCharacters is the grouping the effect runs (placement through a
+// grid of boxes); BM_GroupCharactersAllPairs the plain search of every pair
+// that the tests keep as its reference, for the ratio in one run.
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
 #include <vector>
 
 #include "geometry/text_characters.h"
+#include "tests/geometry/grouping_reference.h"
 
 namespace {
 
@@ -57,7 +62,9 @@ std::vector<path> glyphLikePaths(std::size_t count) {
     return paths;
 }
 
-void BM_GroupCharacters(benchmark::State& state) {
+using Grouping = void (*)(std::vector<path>&, double, double, A_long, A_long, std::vector<character>&);
+
+void runGrouping(benchmark::State& state, Grouping grouping) {
     const std::vector<path> source = glyphLikePaths(static_cast<std::size_t>(state.range(0)));
     std::size_t characters_made = 0;
     for (auto _ : state) {
@@ -65,7 +72,7 @@ void BM_GroupCharacters(benchmark::State& state) {
         std::vector<path> paths = source;  // grouping empties the paths it places
         std::vector<character> characters;
         state.ResumeTiming();
-        groupCharacters(paths, 10.0, 4.0, 2, 3, characters);
+        grouping(paths, 10.0, 4.0, 2, 3, characters);
         benchmark::DoNotOptimize(characters.data());
         characters_made = characters.size();
     }
@@ -73,7 +80,14 @@ void BM_GroupCharacters(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 
+void BM_GroupCharacters(benchmark::State& state) { runGrouping(state, &groupCharacters); }
+
+void BM_GroupCharactersAllPairs(benchmark::State& state) {
+    runGrouping(state, &grouping_reference::groupCharactersAllPairs);
+}
+
 BENCHMARK(BM_GroupCharacters)->RangeMultiplier(10)->Range(100, 10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_GroupCharactersAllPairs)->RangeMultiplier(10)->Range(100, 10000)->Unit(benchmark::kMicrosecond)->Complexity();
 
 }  // namespace
 

@@ -33,8 +33,8 @@ PF_Err checkoutLayer(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long checkout
         result.result_rect = rect;
         result.max_result_rect = frame->layer_bounds;
         result.par = PF_RationalScale{1, 1};
-        result.ref_width = frame->layer_bounds.right;
-        result.ref_height = frame->layer_bounds.bottom;
+        result.ref_width = frame->layer_bounds.right - frame->layer_bounds.left;
+        result.ref_height = frame->layer_bounds.bottom - frame->layer_bounds.top;
         *checkout_result = result;
         if (checkout_idL == 0) {
             frame->first_checkout = result;

@@ -1,8 +1,16 @@
 #include "minihost/pixels/outline_fill.h"
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <memory>
+#include <new>
 #include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 #include "minihost/pixels/composite.h"
@@ -12,149 +20,219 @@
 namespace minihost {
 namespace {
 
-constexpr int kSubRows = 16;               // sample lines per pixel row
 // Largest distance of a chord from its curve, in pixels. Chords cut inside
 // convex curves, so this also bounds the area lost along an outline.
 constexpr double kFlatness = 1.0 / 512.0;
 constexpr int kMaxPiecesPerCurve = 1024;
+// FT_Outline counts points and contours in shorts.
+constexpr std::size_t kMaxPoints = 32767;
+constexpr std::size_t kMaxContours = 32767;
 
-struct Edge {
-    double x0, y0, x1, y1;  // y0 < y1
-    int winding;            // +1 going down, -1 going up
+struct LibraryDone {
+    void operator()(FT_Library library) const noexcept { FT_Done_FreeType(library); }
 };
+using Library = std::unique_ptr<std::remove_pointer_t<FT_Library>, LibraryDone>;
 
-struct Crossing {
-    double x;
-    int winding;
-};
-
-class EdgeList {
-public:
-    void add(double x0, double y0, double x1, double y1) {
-        if (y0 == y1 || !std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return;
-        if (y0 < y1)
-            edges_.push_back({x0, y0, x1, y1, 1});
-        else
-            edges_.push_back({x1, y1, x0, y0, -1});
-    }
-    std::vector<Edge>& edges() { return edges_; }
-
-private:
-    std::vector<Edge> edges_;
-};
+// Layers are drawn on several threads at once; each has its own library, so
+// no FreeType state is shared between them.
+FT_Library threadLibrary() {
+    thread_local const Library library = [] {
+        FT_Library made = nullptr;
+        if (FT_Init_FreeType(&made) != 0) throw std::bad_alloc();
+        return Library(made);
+    }();
+    return library.get();
+}
 
 struct Mapping {
     double sx, sy, ox, oy;
-    double x(double px) const { return px * sx + ox; }
-    double y(double py) const { return py * sy + oy; }
 };
 
-// Flattens the cubic a, b, c, d (already in buffer pixels) into chords that
-// stay within kFlatness of the curve: for n equal steps in t the chord error
-// is at most 3/4 of the largest second difference divided by n squared.
-void addCubic(EdgeList& edges, double ax, double ay, double bx, double by, double cx, double cy, double dx,
-              double dy) {
-    // A straight segment: its tangent points sit on its ends.
-    if (bx == ax && by == ay && cx == dx && cy == dy) {
-        edges.add(ax, ay, dx, dy);
-        return;
-    }
-    const double d1 = std::hypot(ax - 2 * bx + cx, ay - 2 * by + cy);
-    const double d2 = std::hypot(bx - 2 * cx + dx, by - 2 * cy + dy);
-    const double dd = std::max(d1, d2);
-    int n = 1;
-    if (dd > 0 && std::isfinite(dd))
-        n = static_cast<int>(std::clamp(std::ceil(std::sqrt(0.75 * dd / kFlatness)), 1.0,
-                                        static_cast<double>(kMaxPiecesPerCurve)));
-    double px = ax, py = ay;
-    for (int i = 1; i <= n; ++i) {
-        const double t = static_cast<double>(i) / n;
-        const double u = 1 - t;
-        const double qx = i == n ? dx : u * u * u * ax + 3 * u * u * t * bx + 3 * u * t * t * cx + t * t * t * dx;
-        const double qy = i == n ? dy : u * u * u * ay + 3 * u * u * t * by + 3 * u * t * t * cy + t * t * t * dy;
-        edges.add(px, py, qx, qy);
-        px = qx;
-        py = qy;
-    }
+// 26.6 fixed point of a buffer coordinate, clamped to a million pixels either
+// way: far beyond any world, well inside what the rasterizer computes with
+// without overflow.
+FT_Pos fixed(double v) {
+    constexpr double kLimit = 1 << 20;
+    if (std::isnan(v)) return 0;  // a mapping that scales by infinity
+    return static_cast<FT_Pos>(std::lround(std::clamp(v, -kLimit, kLimit) * 64.0));
 }
 
-EdgeList flatten(const std::vector<std::vector<PF_PathVertex>>& contours, const Mapping& m) {
-    EdgeList edges;
-    for (const auto& contour : contours) {
-        if (contour.size() < 2) continue;
+// The contours of one glyph as a FreeType outline: every vertex an on-curve
+// point, every curved segment two cubic control points between its ends, a
+// straight one (tangent points on its ends) nothing in between.
+class OutlineBuilder {
+public:
+    explicit OutlineBuilder(const Mapping& m) : m_(m) {}
+
+    /// Adds a contour of at least two vertices with finite points; false when
+    /// it does not fit beside what is there (nothing is added then).
+    bool add(const std::vector<PF_PathVertex>& contour) {
+        const std::size_t first = points_.size();
         for (std::size_t i = 0; i < contour.size(); ++i) {
             const PF_PathVertex& v = contour[i];
             const PF_PathVertex& w = contour[(i + 1) % contour.size()];
-            addCubic(edges, m.x(v.x), m.y(v.y), m.x(v.tan_out_x), m.y(v.tan_out_y), m.x(w.tan_in_x),
-                     m.y(w.tan_in_y), m.x(w.x), m.y(w.y));
+            const bool last = i + 1 == contour.size();
+            if (i == 0) push(map(v.x, v.y), FT_CURVE_TAG_ON);
+            if (v.tan_out_x == v.x && v.tan_out_y == v.y && w.tan_in_x == w.x && w.tan_in_y == w.y) {
+                // The contour closes on its first point by itself.
+                if (!last) push(map(w.x, w.y), FT_CURVE_TAG_ON);
+            } else {
+                addCubic(map(v.x, v.y), map(v.tan_out_x, v.tan_out_y), map(w.tan_in_x, w.tan_in_y), map(w.x, w.y),
+                         last);
+            }
+        }
+        if (points_.size() > kMaxPoints || ends_.size() >= kMaxContours) {
+            points_.resize(first);
+            tags_.resize(first);
+            return false;
+        }
+        ends_.push_back(static_cast<short>(points_.size() - 1));
+        return true;
+    }
+
+    bool empty() const { return ends_.empty(); }
+
+    /// Turns every contour round; each still starts on its first vertex, as
+    /// FreeType wants a contour to start on a point of the curve.
+    void reverse() {
+        std::size_t first = 0;
+        for (const short end : ends_) {
+            const auto last = static_cast<std::size_t>(end) + 1;
+            std::reverse(points_.begin() + static_cast<std::ptrdiff_t>(first) + 1,
+                         points_.begin() + static_cast<std::ptrdiff_t>(last));
+            std::reverse(tags_.begin() + static_cast<std::ptrdiff_t>(first) + 1,
+                         tags_.begin() + static_cast<std::ptrdiff_t>(last));
+            first = last;
         }
     }
-    return edges;
+
+    void clear() {
+        points_.clear();
+        tags_.clear();
+        ends_.clear();
+    }
+
+    FT_Outline outline() {
+        FT_Outline o{};
+        o.n_contours = static_cast<short>(ends_.size());
+        o.n_points = static_cast<short>(points_.size());
+        o.points = points_.data();
+        o.tags = tags_.data();
+        o.contours = ends_.data();
+        o.flags = FT_OUTLINE_NONE;  // nonzero winding
+        return o;
+    }
+
+private:
+    struct Point {
+        double x, y;
+    };
+
+    Point map(double x, double y) const { return {x * m_.sx + m_.ox, y * m_.sy + m_.oy}; }
+
+    void push(Point p, char tag) {
+        points_.push_back(FT_Vector{fixed(p.x), fixed(p.y)});
+        tags_.push_back(tag);
+    }
+
+    // The cubic a, b, c, d (buffer pixels) as n cubics of equal parameter
+    // steps. FreeType draws a cubic as chords whose distance from the curve
+    // may reach an eighth of a pixel; pieces short enough keep every chord
+    // within kFlatness of the curve: for n equal steps the chord error is at
+    // most 3/4 of the largest second difference divided by n squared.
+    void addCubic(Point a, Point b, Point c, Point d, bool closing) {
+        const double d1 = std::hypot(a.x - 2 * b.x + c.x, a.y - 2 * b.y + c.y);
+        const double d2 = std::hypot(b.x - 2 * c.x + d.x, b.y - 2 * c.y + d.y);
+        const double dd = std::max(d1, d2);
+        int n = 1;
+        if (dd > 0 && std::isfinite(dd))
+            n = static_cast<int>(std::clamp(std::ceil(std::sqrt(0.75 * dd / kFlatness)), 1.0,
+                                            static_cast<double>(kMaxPiecesPerCurve)));
+        const auto at = [&](double t) {
+            const double u = 1 - t;
+            return Point{u * u * u * a.x + 3 * u * u * t * b.x + 3 * u * t * t * c.x + t * t * t * d.x,
+                         u * u * u * a.y + 3 * u * u * t * b.y + 3 * u * t * t * c.y + t * t * t * d.y};
+        };
+        // Derivative / 3, so that a piece of length h has its control points
+        // h times this away from its ends.
+        const auto slope = [&](double t) {
+            const double u = 1 - t;
+            return Point{u * u * (b.x - a.x) + 2 * u * t * (c.x - b.x) + t * t * (d.x - c.x),
+                         u * u * (b.y - a.y) + 2 * u * t * (c.y - b.y) + t * t * (d.y - c.y)};
+        };
+        Point p = a;
+        for (int i = 1; i <= n; ++i) {
+            const double h = 1.0 / n;
+            const double t0 = static_cast<double>(i - 1) / n;
+            const double t1 = static_cast<double>(i) / n;
+            const Point q = i == n ? d : at(t1);
+            const Point s0 = slope(t0), s1 = slope(t1);
+            push(Point{p.x + h * s0.x, p.y + h * s0.y}, FT_CURVE_TAG_CUBIC);
+            push(Point{q.x - h * s1.x, q.y - h * s1.y}, FT_CURVE_TAG_CUBIC);
+            if (i < n || !closing) push(q, FT_CURVE_TAG_ON);
+            p = q;
+        }
+    }
+
+    Mapping m_;
+    std::vector<FT_Vector> points_;
+    std::vector<char> tags_;
+    std::vector<short> ends_;
+};
+
+bool finite(const PF_PathVertex& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.tan_in_x) && std::isfinite(v.tan_in_y) &&
+           std::isfinite(v.tan_out_x) && std::isfinite(v.tan_out_y);
 }
 
-// Adds the span [xa, xb) of one sample line to the row's coverage: exact
-// fractions at its ends, whole pixels through a running difference.
-void addSpan(std::vector<float>& partial, std::vector<float>& runs, int width, double xa, double xb) {
-    xa = std::max(xa, 0.0);
-    xb = std::min(xb, static_cast<double>(width));
-    if (!(xb > xa)) return;
-    const int ia = static_cast<int>(std::floor(xa));
-    const int ib = static_cast<int>(std::floor(xb));
-    if (ia == ib) {
-        partial[ia] += static_cast<float>(xb - xa);
-        return;
+struct SpanTarget {
+    PF_EffectWorld* dst;
+    Rgba colour;
+};
+
+// The rasterizer's coverage counts 256ths of the pixel's area, rounded down,
+// with a full pixel (256) reported as 255.
+float coverageOf(unsigned char c) { return c == 255 ? 1.0f : static_cast<float>(c) * (1.0f / 256.0f); }
+
+template <typename P>
+void compositeSpans(int y, int count, const FT_Span* spans, void* user) {
+    const auto& target = *static_cast<const SpanTarget*>(user);
+    P* row = pixels_detail::rowOf<P>(*target.dst, y);
+    for (int i = 0; i < count; ++i) {
+        const FT_Span& span = spans[i];
+        const Rgba c{target.colour.a * coverageOf(span.coverage), target.colour.r, target.colour.g, target.colour.b};
+        P* out = row + span.x;
+        // Along a span the colour is the same, so a pixel equal to the one
+        // before it (as on a clear layer) gets the same result.
+        P before{}, after{};
+        for (int x = 0; x < span.len; ++x) {
+            if (x > 0 && std::memcmp(&out[x], &before, sizeof(P)) == 0) {
+                out[x] = after;
+                continue;
+            }
+            before = out[x];
+            pixels_detail::compositeOnto<pixels_detail::Blend::kOver>(out[x], c);
+            after = out[x];
+        }
     }
-    partial[ia] += static_cast<float>(ia + 1 - xa);
-    runs[ia + 1] += 1.0f;
-    runs[ib] -= 1.0f;  // runs has width + 1 entries: ib may equal width
-    if (ib < width) partial[ib] += static_cast<float>(xb - ib);
 }
 
 template <typename P>
-void fillRows(PF_EffectWorld& dst, std::vector<Edge>& edges, const Rgba& colour) {
-    std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.y0 < b.y0; });
-    const int width = dst.width;
-    std::vector<float> partial(static_cast<std::size_t>(width) + 1);
-    std::vector<float> runs(static_cast<std::size_t>(width) + 1);
-    std::vector<const Edge*> active;
-    std::vector<Crossing> crossings;
-    std::size_t next = 0;
-
-    const int first_row = edges.empty() ? 0 : static_cast<int>(std::clamp(std::floor(edges.front().y0), 0.0, static_cast<double>(dst.height)));
-    for (int row = first_row; row < dst.height; ++row) {
-        const double row_bottom = row + 1.0;
-        while (next < edges.size() && edges[next].y0 < row_bottom) active.push_back(&edges[next++]);
-        std::erase_if(active, [row](const Edge* e) { return e->y1 <= row; });
-        if (active.empty()) {
-            if (next == edges.size()) break;
-            continue;
-        }
-        std::fill(partial.begin(), partial.end(), 0.0f);
-        std::fill(runs.begin(), runs.end(), 0.0f);
-        for (int sub = 0; sub < kSubRows; ++sub) {
-            const double y = row + (sub + 0.5) / kSubRows;
-            crossings.clear();
-            for (const Edge* e : active) {
-                if (y < e->y0 || y >= e->y1) continue;
-                crossings.push_back({e->x0 + (y - e->y0) * (e->x1 - e->x0) / (e->y1 - e->y0), e->winding});
-            }
-            std::sort(crossings.begin(), crossings.end(),
-                      [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
-            int winding = 0;
-            for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
-                winding += crossings[i].winding;
-                if (winding != 0) addSpan(partial, runs, width, crossings[i].x, crossings[i + 1].x);
-            }
-        }
-        P* out = pixels_detail::rowOf<P>(dst, row);
-        float run = 0.0f;
-        for (int x = 0; x < width; ++x) {
-            run += runs[x];
-            const float coverage = std::min((run + partial[x]) / kSubRows, 1.0f);
-            if (coverage <= 0.0f) continue;
-            pixels_detail::compositeOnto<pixels_detail::Blend::kOver>(out[x], Rgba{colour.a * coverage, colour.r, colour.g, colour.b});
-        }
-    }
+void render(OutlineBuilder& builder, PF_EffectWorld& dst, const Rgba& colour) {
+    FT_Outline outline = builder.outline();
+    // FreeType's nonzero coverage is exact (rounded down to 256ths) for one
+    // winding direction and a 256th less for the other; a glyph drawn the
+    // other way round is turned, so that both come out the same.
+    if (FT_Outline_Get_Orientation(&outline) == FT_ORIENTATION_POSTSCRIPT) builder.reverse();
+    SpanTarget target{&dst, colour};
+    FT_Raster_Params params{};
+    params.source = &outline;
+    params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;
+    params.gray_spans = &compositeSpans<P>;
+    params.user = &target;
+    params.clip_box = FT_BBox{0, 0, dst.width, dst.height};
+    if (FT_Outline_Render(threadLibrary(), &outline, &params) == FT_Err_Out_Of_Memory) throw std::bad_alloc();
+    builder.clear();
 }
 
 }  // namespace
@@ -164,9 +242,20 @@ void fillOutlines(PF_EffectWorld& dst, const std::vector<std::vector<PF_PathVert
     const auto depth = pixels_detail::checkWorld(&dst);
     if (!depth) throw std::invalid_argument("fillOutlines: world is not usable");
     if (dst.width == 0 || dst.height == 0) return;
-    EdgeList edges = flatten(contours, Mapping{scale_x, scale_y, offset_x, offset_y});
     const Rgba colour = pixels_detail::toRgba(color);
-    pixels_detail::dispatch(*depth, [&](auto tag) { fillRows<decltype(tag)>(dst, edges.edges(), colour); });
+    pixels_detail::dispatch(*depth, [&](auto tag) {
+        using P = decltype(tag);
+        OutlineBuilder builder(Mapping{scale_x, scale_y, offset_x, offset_y});
+        for (const auto& contour : contours) {
+            if (contour.size() < 2 || !std::all_of(contour.begin(), contour.end(), finite)) continue;
+            if (builder.add(contour)) continue;
+            // Too many points for one outline: draw what is there, then go
+            // on with this contour (dropped when it does not fit alone).
+            if (!builder.empty()) render<P>(builder, dst, colour);
+            (void)builder.add(contour);
+        }
+        if (!builder.empty()) render<P>(builder, dst, colour);
+    });
 }
 
 }  // namespace minihost

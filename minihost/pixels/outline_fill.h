@@ -20,10 +20,15 @@ namespace minihost {
 /// lands at buffer position (p.x x scale_x + offset_x, p.y x scale_y +
 /// offset_y); pixel (i, j) covers [i, i+1) x [j, j+1).
 ///
-/// Coverage is exact across each row and sampled on 16 lines per pixel down
-/// it; curves are flattened to within 1/512 pixel. Contours with fewer than
-/// two vertices add nothing. Throws std::invalid_argument for a world that
-/// transformWorld would reject, std::bad_alloc when memory runs out.
+/// Drawn by FreeType's anti-aliasing rasterizer, whose coverage is the area
+/// of the pixel inside the shape in 256ths, rounded down (a whole pixel is
+/// exactly 1). Points go to it in 1/64 pixel, clamped to a million pixels
+/// either way; curves are handed over as cubics split finely enough that the
+/// chords it draws stay within 1/512 pixel of them. Contours with fewer than
+/// two vertices or a point that is not finite add nothing; a glyph of more
+/// than 32767 points is drawn in parts, a contour that long not at all.
+/// Throws std::invalid_argument for a world that transformWorld would
+/// reject, std::bad_alloc when memory runs out.
 void fillOutlines(PF_EffectWorld& dst, const std::vector<std::vector<PF_PathVertex>>& contours,
                   PF_Pixel color, double scale_x, double scale_y, double offset_x, double offset_y);
 

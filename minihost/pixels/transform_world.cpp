@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -23,8 +25,28 @@ struct Job {
     bool bilinear;
 };
 
+// Byte for byte, as whole words.
+template <typename P>
+bool samePixel(const P& a, const P& b) {
+    static_assert(sizeof(P) % 4 == 0 && sizeof(P) <= 16);
+    if constexpr (sizeof(P) == 4) {
+        std::uint32_t x = 0, y = 0;
+        std::memcpy(&x, &a, 4);
+        std::memcpy(&y, &b, 4);
+        return x == y;
+    } else {
+        std::uint64_t x[2] = {0, 0}, y[2] = {0, 0};
+        std::memcpy(x, &a, sizeof(P));
+        std::memcpy(y, &b, sizeof(P));
+        return x[0] == y[0] && x[1] == y[1];
+    }
+}
+
 // A whole-pixel translation: each source pixel lands on one destination
-// pixel, unresampled.
+// pixel, unresampled. Runs of transparent source pixels leave the
+// destination as it is and are skipped; runs of opaque ones composited over
+// at full opacity replace it and are copied whole; in between, a pixel whose
+// source and destination repeat those of the pixel before takes its result.
 template <Blend blend, typename P>
 void translateWhole(const Job& job, int tx, int ty) {
     using T = pixels_detail::PixelTraits<P>;
@@ -35,18 +57,38 @@ void translateWhole(const Job& job, int tx, int ty) {
                           static_cast<A_long>(static_cast<long long>(ty) + src.height)});
     const bool plain_over = blend == Blend::kOver && job.opacity == 1.0f;
     const auto opaque = T::from8(255);
+    const int width = r.right - r.left;
     for (int y = r.top; y < r.bottom; ++y) {
-        const P* s = pixels_detail::rowOf<P>(src, y - ty);
-        P* d = pixels_detail::rowOf<P>(*job.dst, y);
-        for (int x = r.left; x < r.right; ++x) {
-            const P& sp = s[x - tx];
-            if (plain_over && sp.alpha == opaque) {
-                d[x] = sp;
+        const P* s = pixels_detail::rowOf<P>(src, y - ty) + (r.left - tx);
+        P* d = pixels_detail::rowOf<P>(*job.dst, y) + r.left;
+        bool remembered = false;
+        P source_before{}, dst_before{}, result_before{};
+        for (int x = 0; x < width;) {
+            // A transparent source pixel changes nothing, whatever the mode.
+            if (s[x].alpha == 0) {
+                ++x;
                 continue;
             }
-            Rgba c = pixels_detail::toRgba(sp);
+            if (plain_over && s[x].alpha == opaque) {
+                int end = x + 1;
+                while (end < width && s[end].alpha == opaque) ++end;
+                std::memcpy(d + x, s + x, static_cast<std::size_t>(end - x) * sizeof(P));
+                x = end;
+                continue;
+            }
+            if (remembered && samePixel(s[x], source_before) && samePixel(d[x], dst_before)) {
+                d[x] = result_before;
+                ++x;
+                continue;
+            }
+            source_before = s[x];
+            dst_before = d[x];
+            Rgba c = pixels_detail::toRgba(s[x]);
             c.a *= job.opacity;
             pixels_detail::compositeOnto<blend>(d[x], c);
+            result_before = d[x];
+            remembered = true;
+            ++x;
         }
     }
 }
@@ -155,6 +197,185 @@ void resample(const Job& job, const PF_Rect& r) {
     }
 }
 
+// A translation by a fraction of a pixel (one matrix that only translates),
+// the same arithmetic as resample's, arranged so that each pixel costs only
+// its taps: every destination row samples the same source columns with the
+// same weights (the mapper steps x by exactly 1 and never moves y along a
+// row), so columns are worked out once and rows once.
+bool onlyTranslates(const PF_FloatMatrix& m) {
+    return m.mat[0][0] == 1.0 && m.mat[0][1] == 0.0 && m.mat[1][0] == 0.0 && m.mat[1][1] == 1.0 &&
+           pixels_detail::isAffine(m);
+}
+
+// Where one destination column or row samples the source, along one axis:
+// up to two taps (bilinear) or one (nearest), each with its weight; a tap
+// outside the source or of weight 0 is left out, as sampleInto does.
+struct Taps {
+    bool inside = false;  // the sample position lies within (-1, size)
+    int first = 0;
+    float w[2] = {0.0f, 0.0f};
+    bool use[2] = {false, false};
+};
+
+// std::floor for a v in (-2, 2^31): truncation, one down for negatives.
+double floorSmall(double v) {
+    const auto t = static_cast<double>(static_cast<int>(v));
+    return t > v ? t - 1.0 : t;
+}
+
+Taps tapsAt(double pos, int size, bool bilinear) {
+    Taps t;
+    t.inside = pos > -1.0 && pos < size;
+    if (!t.inside) return t;
+    if (!bilinear) {
+        t.first = static_cast<int>(floorSmall(pos + 0.5));
+        t.w[0] = 1.0f;
+        t.use[0] = t.first >= 0 && t.first < size;
+        return t;
+    }
+    const double f0 = floorSmall(pos);
+    t.first = static_cast<int>(f0);
+    const auto f = static_cast<float>(pos - f0);
+    t.w[0] = 1.0f - f;
+    t.w[1] = f;
+    for (int i = 0; i < 2; ++i) t.use[i] = t.first + i >= 0 && t.first + i < size && t.w[i] != 0.0f;
+    return t;
+}
+
+// What one pixel of translateFraction is made from.
+template <typename P>
+struct Inputs {
+    P taps[2][2];  // unused taps stay zero
+    P dst;
+};
+
+// A pixel worked out, what it was made from and the weight classes of its
+// column and row.
+template <typename P>
+struct Memo {
+    int column = -1;  // -1: none yet
+    int row = -1;
+    Inputs<P> inputs{};
+    P result{};
+
+    bool matches(int column_class, int row_class, const P* const lines[2], const Taps& c, const P& dst) const {
+        if (column != column_class || row != row_class || !samePixel(dst, inputs.dst)) return false;
+        for (int j = 0; j < 2; ++j)
+            for (int i = 0; i < 2; ++i)
+                if (lines[j] != nullptr && c.use[i] && !samePixel(lines[j][c.first + i], inputs.taps[j][i]))
+                    return false;
+        return true;
+    }
+};
+
+bool sameWeights(const Taps& a, const Taps& b) {
+    return a.w[0] == b.w[0] && a.w[1] == b.w[1] && a.use[0] == b.use[0] && a.use[1] == b.use[1];
+}
+
+// Lists translateFraction keeps between calls on one thread, so that a
+// small composite allocates nothing.
+template <typename P>
+struct FractionScratch {
+    std::vector<Taps> columns;
+    std::vector<int> classes;
+    std::vector<Memo<P>> worked;
+    std::vector<int> above;
+};
+
+template <Blend blend, typename P>
+void translateFraction(const Job& job, const PF_Rect& r) {
+    if (pixels_detail::isEmpty(r)) return;
+    const PF_EffectWorld& src = *job.src;
+    const PF_FloatMatrix& m = job.dst_to_src[0];
+    // Columns: the mapper's own stepping, so positions match it to the bit.
+    // Neighbouring columns with the same weights share a weight class.
+    thread_local FractionScratch<P> scratch;
+    std::vector<Taps>& columns = scratch.columns;
+    std::vector<int>& classes = scratch.classes;
+    columns.assign(static_cast<std::size_t>(r.right - r.left), Taps{});
+    classes.assign(columns.size(), 0);
+    {
+        const double cx = r.left + 0.5;
+        const double cy = r.top + 0.5;
+        double px = cx * m.mat[0][0] + cy * m.mat[1][0] + m.mat[2][0];
+        int weights = 0;
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            Taps& c = columns[k];
+            c = tapsAt(px - 0.5, src.width, job.bilinear);
+            px += m.mat[0][0];
+            if (k > 0 && !sameWeights(c, columns[k - 1])) ++weights;
+            classes[k] = weights;
+        }
+    }
+    // A pixel's result depends only on its taps, their weights and the
+    // destination pixel: where all of these repeat those of the pixel to its
+    // left or above it (inside a glyph, along its straight edges, over an
+    // even background), so does the result, which is then copied instead of
+    // worked out again. Pixels refer to what was worked out by index (copies
+    // of the records would cost more than they save); the list starts over
+    // when it grows long.
+    constexpr std::size_t kMostWorkedOut = 4096;
+    std::vector<Memo<P>>& worked = scratch.worked;
+    worked.clear();
+    std::vector<int>& above = scratch.above;
+    above.assign(columns.size(), -1);
+    Taps row_before;
+    int row_class = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+        const double cx = r.left + 0.5;
+        const double cy = y + 0.5;
+        const double py = cx * m.mat[0][1] + cy * m.mat[1][1] + m.mat[2][1];
+        const Taps row = tapsAt(py - 0.5, src.height, job.bilinear);
+        if (!row.inside) continue;
+        if (!sameWeights(row, row_before)) ++row_class;
+        row_before = row;
+        const P* lines[2] = {nullptr, nullptr};
+        for (int j = 0; j < 2; ++j)
+            if (row.use[j]) lines[j] = pixels_detail::rowOf<P>(src, row.first + j);
+        P* d = pixels_detail::rowOf<P>(*job.dst, y) + r.left;
+        int left = -1;
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            const Taps& c = columns[k];
+            if (!c.inside) continue;
+            const auto repeats = [&](int i) {
+                return i >= 0 && worked[static_cast<std::size_t>(i)].matches(classes[k], row_class, lines, c, d[k]);
+            };
+            if (repeats(left)) {
+                d[k] = worked[static_cast<std::size_t>(left)].result;
+                above[k] = left;
+                continue;
+            }
+            if (repeats(above[k])) {
+                left = above[k];
+                d[k] = worked[static_cast<std::size_t>(left)].result;
+                continue;
+            }
+            if (worked.size() == kMostWorkedOut) {
+                worked.clear();
+                std::fill(above.begin(), above.end(), -1);
+            }
+            Inputs<P> in{};
+            for (int j = 0; j < 2; ++j)
+                for (int i = 0; i < 2; ++i)
+                    if (lines[j] != nullptr && c.use[i]) in.taps[j][i] = lines[j][c.first + i];
+            in.dst = d[k];
+            Accumulator acc;
+            for (int j = 0; j < 2; ++j) {
+                if (lines[j] == nullptr) continue;
+                for (int i = 0; i < 2; ++i)
+                    if (c.use[i]) acc.add(pixels_detail::toRgba(in.taps[j][i]), c.w[i] * row.w[j]);
+            }
+            if (acc.a > 0.0f) {
+                const Rgba colour{acc.a / 1.0f * job.opacity, acc.r / acc.a, acc.g / acc.a, acc.b / acc.a};
+                pixels_detail::compositeOnto<blend>(d[k], colour);
+            }
+            worked.push_back(Memo<P>{classes[k], row_class, in, d[k]});
+            left = static_cast<int>(worked.size() - 1);
+            above[k] = left;
+        }
+    }
+}
+
 // Destination pixels the source can reach through m (source to destination),
 // one pixel wider on each side for the bilinear footprint.
 PF_Rect reach(const PF_FloatMatrix& src_to_dst, const PF_EffectWorld& src, const PF_Rect& clip) {
@@ -198,7 +419,10 @@ void run(Depth depth, const Job& job, const std::vector<PF_FloatMatrix>& src_to_
         }
         PF_Rect r{0, 0, 0, 0};
         for (const PF_FloatMatrix& m : src_to_dst) r = unite(r, reach(m, *job.src, job.clip));
-        resample<blend, P>(job, r);
+        if (job.dst_to_src.size() == 1 && onlyTranslates(job.dst_to_src[0]))
+            translateFraction<blend, P>(job, r);
+        else
+            resample<blend, P>(job, r);
     });
 }
 

@@ -9,11 +9,11 @@
 
 #include "minihost/pixels/pixel_kernels.h"
 #include "minihost/pixels/world_check.h"
+#include "minihost/pixels/world_memory.h"
 
 namespace minihost {
 namespace {
 
-constexpr std::align_val_t kAlignment{64};
 constexpr int kRowPadding = 64;
 
 void checkPixelAccess(const PF_EffectWorld& world, int x, int y) {
@@ -37,9 +37,8 @@ PF_Err allocateWorld(PF_EffectWorld& world, int width, int height, Depth depth) 
     // Never a null buffer, even for an empty world, so that data marks a live world.
     const std::size_t bytes =
         std::max<std::size_t>(static_cast<std::size_t>(rowbytes) * static_cast<std::size_t>(height), 16);
-    void* data = ::operator new[](bytes, kAlignment, std::nothrow);
+    void* data = pixels_detail::takeWorldMemory(bytes);
     if (data == nullptr) return PF_Err_OUT_OF_MEMORY;
-    std::memset(data, 0, bytes);
 
     world.world_flags = depth == Depth::k8 ? PF_WorldFlag_WRITEABLE : PF_WorldFlag_WRITEABLE | PF_WorldFlag_DEEP;
     world.data = static_cast<PF_PixelPtr>(data);
@@ -53,7 +52,7 @@ PF_Err allocateWorld(PF_EffectWorld& world, int width, int height, Depth depth) 
 }
 
 void freeWorld(PF_EffectWorld& world) noexcept {
-    if (world.data != nullptr) ::operator delete[](static_cast<void*>(world.data), kAlignment);
+    pixels_detail::giveBackWorldMemory(world.data);
     world = PF_EffectWorld{};
 }
 

@@ -1,13 +1,18 @@
 #include "minihost/preview/cli.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
+#include <optional>
 
 #include <CLI/CLI.hpp>
 
 #include "minihost/preview/controls.h"
 #include "minihost/preview/layer_values.h"
+#include "minihost/preview/output_target.h"
 #include "minihost/preview/preview_error.h"
 #include "minihost/preview/scene.h"
 
@@ -20,11 +25,13 @@ struct RawFlags {
     std::map<std::string, std::string> controls;  // control name -> value
     bool guide_on = false;   // --guide
     bool guide_off = false;  // --no-guide
-    std::string text, font, font_size, leading, color, position, scale, comp_size, orientation, paragraph;
+    std::optional<std::string> text;  // given, even empty
+    std::string font, font_size, leading, color, position, scale, comp_size, orientation, paragraph;
     std::string bpc, downsample, quality, api_minor, appl_id, threads;
     std::string output, scene, plugin;
     bool no_effect = false;
     bool compare = false;
+    bool version = false;
 };
 
 double numberFlag(const std::string& flag, const std::string& text, double lo, double hi) {
@@ -77,7 +84,7 @@ void addEffectFlags(CLI::App& app, RawFlags& raw, const Params& params) {
 
 void addLayerFlags(CLI::App& app, RawFlags& raw) {
     const std::string group = "Text layer";
-    app.add_option("--text", raw.text, "the layer's text, default \"Quill & Ink\"; \\n in it breaks the line")->type_name("TEXT")->group(group);
+    app.add_option("--text", raw.text, "the layer's text, default \"Quill & Ink\"; \\n in it breaks the line; '' is an empty layer")->type_name("TEXT")->group(group);
     app.add_option("--font", raw.font, "font family or font file, default \"DejaVu Sans\"")->type_name("FONT")->group(group);
     app.add_option("--font-size", raw.font_size, "font size in pixels, 1 to 2000, default 40")->type_name("PX")->group(group);
     app.add_option("--leading", raw.leading, "line distance in pixels, default 120 % of the size")->type_name("PX")->group(group);
@@ -112,19 +119,22 @@ void addOutputFlags(CLI::App& app, RawFlags& raw) {
     app.add_option("--threads", raw.threads, "frames rendered at once, default one per core")->type_name("N")->group(group);
     app.add_option("--plugin", raw.plugin, "the plug-in to load, default the one built with this tool")
         ->type_name("FILE")->group(group);
+    app.add_flag("--version", raw.version, "print the plug-in's name and version, as it reports them, and stop")
+        ->group(group);
 }
 
 void applyLayer(const RawFlags& raw, Job& job) {
     LayerSpec& layer = job.layer;
-    if (!raw.text.empty()) {
+    if (raw.text) {
         // "\n" typed on a shell line arrives as two characters.
+        const std::string& typed = *raw.text;
         std::string text;
-        for (std::size_t i = 0; i < raw.text.size(); ++i) {
-            if (raw.text[i] == '\\' && i + 1 < raw.text.size() && raw.text[i + 1] == 'n') {
+        for (std::size_t i = 0; i < typed.size(); ++i) {
+            if (typed[i] == '\\' && i + 1 < typed.size() && typed[i + 1] == 'n') {
                 text += '\n';
                 ++i;
             } else {
-                text += raw.text[i];
+                text += typed[i];
             }
         }
         layer.text.text = text;
@@ -213,6 +223,25 @@ void refuseWithScene(const CLI::App& app) {
     }
 }
 
+// Only PNG files are written, so any other name is a slip; a device, FIFO
+// or socket named as it is (/dev/null, /dev/stdout) and "-" take the PNG
+// as they are.
+void checkOutputName(const Job& job) {
+    const std::string& out = job.output;
+    if (out == "-" && job.sequence) {
+        throw InputError("-o -: a scene's frames cannot all go to standard output; give a file pattern");
+    }
+    if (!job.sequence && isStreamTarget(out)) {
+        return;
+    }
+    std::string extension = std::filesystem::path(out).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension != ".png") {
+        throw InputError("output \"" + out + "\" must end in .png: the tool writes PNG files only");
+    }
+}
+
 }  // namespace
 
 std::string pluginArgument(int argc, const char* const* argv) {
@@ -256,6 +285,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const Params& pa
     }
 
     line.plugin = raw.plugin;
+    if (raw.version) {
+        line.version = true;
+        return line;
+    }
     if (!raw.scene.empty()) {
         refuseWithScene(app);
         line.scene = raw.scene;
@@ -280,6 +313,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const Params& pa
     if (!raw.threads.empty()) {
         line.job.threads = wholeFlag("--threads", raw.threads, 1, 256);
     }
+    checkOutputName(line.job);
     return line;
 }
 

@@ -13,6 +13,7 @@ struct CommandLine {
     Job job;             // one frame from the flags, or the scene's frames
     std::string scene;   // scene file given with --scene, or empty
     bool help = false;   // --help was asked for: nothing to render
+    bool version = false;  // --version was asked for: nothing to render
     std::string plugin;  // --plugin, or empty for the built one
 };
 

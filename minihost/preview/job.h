@@ -39,7 +39,7 @@ struct RenderSpec {
 };
 
 struct FrameRange {
-    int fps = 24;
+    double fps = 24.0;  // may be fractional (29.97, 23.976)
     int first = 0;
     int last = 0;  // inclusive
 };

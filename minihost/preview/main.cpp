@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "minihost/preview/cli.h"
+#include "minihost/preview/output_target.h"
 #include "minihost/preview/preview_error.h"
 #include "minihost/preview/progress.h"
 #include "minihost/preview/session.h"
+#include "minihost/preview/signal_cleanup.h"
 
 namespace {
 
@@ -33,22 +35,52 @@ std::string oneLine(std::string s) {
 int run(int argc, const char* const* argv) {
     using namespace minihost::preview;
     const std::string plugin = pluginArgument(argc, argv);
-    Session session(plugin.empty() ? minihost::defaultPluginPath() : plugin);
+    Session session(plugin.empty() ? minihost::defaultPluginPath() : plugin, !plugin.empty());
     const CommandLine line = parseCommandLine(argc, argv, session.params());
     if (line.help) {
         return 0;
     }
+    if (line.version) {
+        std::printf("%s\n", session.versionLine().c_str());
+        return 0;
+    }
     const int frames = line.job.frames.last - line.job.frames.first + 1;
-    std::vector<std::string> files;
+    RenderReport report;
     {
         // A bar only for sequences; a single picture is done at once.
         Progress progress(frames, line.job.sequence ? stdout : nullptr);
-        files = session.render(line.job, [&progress] { progress.advance(); });
+        report = session.render(line.job, [&progress] { progress.advance(); });
     }
-    if (files.size() == 1) {
-        std::printf("wrote %s\n", files.front().c_str());
-    } else {
+    for (const std::string& note : session.notes()) {
+        fail(oneLine(note));
+    }
+    if (!line.job.sequence && !report.failures.empty()) {
+        const FrameFailure& f = report.failures.front();
+        if (f.render_failed) {
+            throw RenderError(f.message);
+        }
+        throw InputError(f.message);
+    }
+    const std::vector<std::string>& files = report.files;
+    if (files.size() == 1 && frames == 1) {
+        // A picture sent to standard output, a pipe or a device is followed
+        // by nothing: the stream holds the PNG alone.
+        if (!isStreamTarget(files.front())) {
+            std::printf("wrote %s\n", files.front().c_str());
+        }
+    } else if (report.failures.empty()) {
         std::printf("wrote %zu frames: %s ... %s\n", files.size(), files.front().c_str(), files.back().c_str());
+    } else if (!files.empty()) {
+        std::printf("wrote %zu of %d frames: %s ... %s\n", files.size(), frames, files.front().c_str(),
+                    files.back().c_str());
+    }
+    int status = 0;
+    for (const FrameFailure& f : report.failures) {
+        fail(oneLine("frame " + std::to_string(f.frame) + ": " + f.message));
+        status = f.render_failed ? kExitRenderFailed : (status == 0 ? kExitBadInput : status);
+    }
+    if (!report.failures.empty()) {
+        fail(std::to_string(report.failures.size()) + " of " + std::to_string(frames) + " frames failed");
     }
     if (!session.ledgerClean()) {
         const std::vector<std::string> violations = session.ledgerViolations();
@@ -59,12 +91,13 @@ int run(int argc, const char* const* argv) {
         fail(oneLine(message));
         return kExitRenderFailed;
     }
-    return 0;
+    return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    minihost::preview::removeTemporariesOnSignals();
     try {
         return run(argc, argv);
     } catch (const minihost::preview::InputError& e) {

@@ -1,5 +1,6 @@
 #include "minihost/preview/picture.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace minihost::preview {
@@ -39,6 +40,18 @@ void paste(PngImage& canvas, const World& world, int at_x, int at_y) {
             out[1] = sample(p.g, full);
             out[2] = sample(p.b, full);
             out[3] = sample(p.a, full);
+        }
+    }
+}
+
+void place(PngImage& canvas, const PngImage& image, int x, int y) {
+    for (int row = 0; row < image.height; ++row) {
+        for (int column = 0; column < image.width; ++column) {
+            const int cx = x + column;
+            const int cy = y + row;
+            if (cx >= 0 && cx < canvas.width && cy >= 0 && cy < canvas.height) {
+                std::copy(image.pixel(column, row), image.pixel(column, row) + 4, canvas.pixel(cx, cy));
+            }
         }
     }
 }

@@ -20,4 +20,8 @@ PngImage blankCanvas(int width, int height, Depth depth);
 // which becomes 0); the alpha stays straight.
 void paste(PngImage& canvas, const World& world, int at_x, int at_y);
 
+// Copies image into canvas with its top left corner at (x, y); what falls
+// outside canvas is dropped. Both have one bit depth.
+void place(PngImage& canvas, const PngImage& image, int x, int y);
+
 }  // namespace minihost::preview

@@ -7,11 +7,18 @@
 #include <cstring>
 #include <filesystem>
 
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include "minihost/preview/output_target.h"
 #include "minihost/preview/png_image.h"
 #include "minihost/preview/preview_error.h"
+#include "minihost/preview/signal_cleanup.h"
 
 namespace minihost::preview {
 namespace {
@@ -84,26 +91,27 @@ bool encode(std::FILE* file, const PngImage& image, const std::vector<png_bytep>
     return true;
 }
 
-// The temporary file beside the target; removed unless kept.
+// The temporary file beside the target; removed unless kept, also when a
+// signal ends the tool while it exists.
 class TempFile {
 public:
-    explicit TempFile(const std::string& target) {
+    TempFile(const std::string& target, const std::string& name) {
         const std::filesystem::path p(target);
         const std::filesystem::path dir = p.has_parent_path() ? p.parent_path() : std::filesystem::path(".");
         std::string hidden = ".";  // appended, not chained: GCC 12 warns falsely on "." + temporary
         hidden += p.filename().string();
         hidden += ".tmp-XXXXXX";
-        name_ = (dir / hidden).string();
-        const int fd = mkstemp(name_.data());
+        registered_.emplace((dir / hidden).string());
+        const int fd = registered_->create();
         if (fd < 0) {
-            name_.clear();
-            throw InputError("cannot write \"" + target + "\": " + std::strerror(errno));
+            throw InputError("cannot write \"" + name + "\": " + std::strerror(errno));
         }
+        name_ = registered_->name();
         fchmod(fd, 0644);  // mkstemp makes the file private; an image is not
         file_ = fdopen(fd, "wb");
         if (file_ == nullptr) {
             close(fd);
-            throw InputError("cannot write \"" + target + "\": " + std::strerror(errno));
+            throw InputError("cannot write \"" + name + "\": " + std::strerror(errno));
         }
     }
     TempFile(const TempFile&) = delete;
@@ -133,12 +141,116 @@ public:
             return false;
         }
         name_.clear();
+        if (registered_) {
+            registered_->release();
+        }
         return true;
     }
 
 private:
     std::string name_;
+    std::optional<TemporaryName> registered_;  // destroyed after the file is removed
     std::FILE* file_ = nullptr;
+};
+
+// A device, FIFO or socket, or standard output: written as it is. Nothing
+// can be taken back there, so a failure part-way leaves what was sent.
+class StreamFile {
+public:
+    StreamFile(const OutputTarget& target, const std::string& name) {
+        if (target.kind == TargetKind::kStdout) {
+            if (isatty(STDOUT_FILENO) == 1) {
+                throw InputError("cannot write \"-\": standard output is a terminal; redirect it to a file or a pipe");
+            }
+            file_ = stdout;
+            return;
+        }
+        const int fd = target.kind == TargetKind::kSocket ? connectSocket(target.path)
+                                                          : open(target.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) {
+            throw InputError("cannot write \"" + name + "\": " + std::strerror(errno));
+        }
+        file_ = fdopen(fd, "wb");
+        if (file_ == nullptr) {
+            close(fd);
+            throw InputError("cannot write \"" + name + "\": " + std::strerror(errno));
+        }
+        owned_ = true;
+    }
+    StreamFile(const StreamFile&) = delete;
+    StreamFile& operator=(const StreamFile&) = delete;
+    ~StreamFile() {
+        if (owned_ && file_ != nullptr) {
+            std::fclose(file_);
+        }
+    }
+
+    std::FILE* file() { return file_; }
+
+    // Flushes (and closes what it opened); false (errno set) on failure.
+    bool finish() {
+        if (std::fflush(file_) != 0) {
+            return false;
+        }
+        if (owned_) {
+            std::FILE* f = file_;
+            file_ = nullptr;
+            return std::fclose(f) == 0;
+        }
+        return true;
+    }
+
+private:
+    static int connectSocket(const std::string& path) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        if (path.size() >= sizeof address.sun_path) {
+            errno = ENAMETOOLONG;
+            return -1;
+        }
+        std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+        const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0) {
+            return -1;
+        }
+        if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+            const int saved = errno;
+            close(fd);
+            errno = saved;
+            return -1;
+        }
+        return fd;
+    }
+
+    std::FILE* file_ = nullptr;
+    bool owned_ = false;
+};
+
+// Samples packed the way libpng takes them: bytes for 8-bit, native 16-bit
+// words (swapped while writing) for 16-bit.
+struct PackedRows {
+    std::vector<unsigned char> bytes;
+    std::vector<std::uint16_t> words;
+    std::vector<png_bytep> rows;
+
+    explicit PackedRows(const PngImage& image) : rows(static_cast<std::size_t>(image.height)) {
+        const std::size_t samples = image.rgba.size();
+        const std::size_t row_samples = std::size_t(image.width) * 4;
+        if (image.bit_depth == 8) {
+            bytes.resize(samples);
+            for (std::size_t i = 0; i < samples; ++i) {
+                bytes[i] = static_cast<unsigned char>(std::min<std::uint16_t>(image.rgba[i], 255));
+            }
+            for (std::size_t y = 0; y < rows.size(); ++y) {
+                rows[y] = bytes.data() + y * row_samples;
+            }
+        } else {
+            words = image.rgba;
+            for (std::size_t y = 0; y < rows.size(); ++y) {
+                rows[y] = reinterpret_cast<png_bytep>(words.data() + y * row_samples);
+            }
+        }
+    }
 };
 
 }  // namespace
@@ -148,37 +260,30 @@ void writePngFile(const std::string& path, const PngImage& image) {
         image.rgba.size() != std::size_t(image.width) * std::size_t(image.height) * 4) {
         throw InputError("cannot write \"" + path + "\": the image is empty or malformed");
     }
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        throw InputError("cannot write \"" + path + "\": it is a folder");
-    }
-    // Samples packed the way libpng takes them: bytes for 8-bit, native
-    // 16-bit words (swapped while writing) for 16-bit.
-    const std::size_t samples = image.rgba.size();
-    std::vector<unsigned char> bytes;
-    std::vector<std::uint16_t> words;
-    std::vector<png_bytep> rows(static_cast<std::size_t>(image.height));
-    const std::size_t row_samples = std::size_t(image.width) * 4;
-    if (image.bit_depth == 8) {
-        bytes.resize(samples);
-        for (std::size_t i = 0; i < samples; ++i) {
-            bytes[i] = static_cast<unsigned char>(std::min<std::uint16_t>(image.rgba[i], 255));
-        }
-        for (std::size_t y = 0; y < rows.size(); ++y) {
-            rows[y] = bytes.data() + y * row_samples;
-        }
-    } else {
-        words = image.rgba;
-        for (std::size_t y = 0; y < rows.size(); ++y) {
-            rows[y] = reinterpret_cast<png_bytep>(words.data() + y * row_samples);
-        }
-    }
-    TempFile temp(path);
+    const OutputTarget target = resolveOutputTarget(path);
+    const PackedRows packed(image);
     PngErrorText error;
-    if (!encode(temp.file(), image, rows, error)) {
-        throw InputError("cannot write \"" + path + "\": " + (error.text[0] ? error.text : "PNG encoding failed"));
+    if (target.kind != TargetKind::kReplace) {
+        StreamFile stream(target, path);
+        errno = 0;
+        if (!encode(stream.file(), image, packed.rows, error)) {
+            // libpng says only "Write Error"; the system says why.
+            throw InputError("cannot write \"" + path + "\": " +
+                             (errno != 0 ? std::strerror(errno) : error.text[0] ? error.text : "PNG encoding failed"));
+        }
+        if (!stream.finish()) {
+            throw InputError("cannot write \"" + path + "\": " + std::strerror(errno));
+        }
+        return;
     }
-    if (!temp.commit(path)) {
+    makeParentFolders(target.path);
+    TempFile temp(target.path, path);
+    errno = 0;
+    if (!encode(temp.file(), image, packed.rows, error)) {
+        throw InputError("cannot write \"" + path + "\": " +
+                         (errno != 0 ? std::strerror(errno) : error.text[0] ? error.text : "PNG encoding failed"));
+    }
+    if (!temp.commit(target.path)) {
         throw InputError("cannot write \"" + path + "\": " + std::strerror(errno));
     }
 }

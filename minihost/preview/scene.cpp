@@ -162,7 +162,7 @@ private:
             job.layer.comp_height = integerIn(j["height"], "comp.height", 1, 8192);
         }
         if (j.contains("fps")) {
-            job.frames.fps = integerIn(j["fps"], "comp.fps", 1, 240);
+            job.frames.fps = numberIn(j["fps"], "comp.fps", 1, 240);
         }
         fps_ = job.frames.fps;
     }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "minihost/preview/picture.h"
@@ -15,6 +17,9 @@ namespace {
 
 // Gap between the two halves of a side-by-side picture.
 constexpr int kCompareGap = 8;
+
+// Time ticks per frame: the time scale is the frame rate times this.
+constexpr A_long kTicksPerFrame = 1000;
 
 int threadCount(int asked) {
     if (asked > 0) {
@@ -39,17 +44,63 @@ struct JoinAll {
 
 std::string errorText(PF_Err err) { return std::to_string(err); }
 
+// "U+00E9 "é"", or "tab (U+0009)": how a note names a character.
+std::string characterName(char32_t c) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    if (c == U'\t') {
+        return std::string("tab (") + code + ")";
+    }
+    if (c < 0x20 || c == 0x7f) {
+        return code;
+    }
+    std::string utf8;
+    if (c < 0x80) {
+        utf8 += static_cast<char>(c);
+    } else if (c < 0x800) {
+        utf8 += static_cast<char>(0xc0 | (c >> 6));
+        utf8 += static_cast<char>(0x80 | (c & 0x3f));
+    } else if (c < 0x10000) {
+        utf8 += static_cast<char>(0xe0 | (c >> 12));
+        utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        utf8 += static_cast<char>(0x80 | (c & 0x3f));
+    } else {
+        utf8 += static_cast<char>(0xf0 | (c >> 18));
+        utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
+        utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        utf8 += static_cast<char>(0x80 | (c & 0x3f));
+    }
+    return std::string(code) + " \"" + utf8 + "\"";
+}
+
 }  // namespace
 
-Session::Session(const std::string& plugin_path) {
+Session::Session(const std::string& plugin_path, bool named_by_user) {
     try {
         host_ = std::make_unique<Host>(plugin_path);
     } catch (const std::exception& e) {
-        throw RenderError(std::string("cannot load the plug-in: ") + e.what());
+        // A plug-in the user named is input like any other; the built one
+        // missing means the build is broken.
+        const std::string message = std::string("cannot load the plug-in: ") + e.what();
+        if (named_by_user) {
+            throw InputError(message);
+        }
+        throw RenderError(message);
     }
     if (const PF_Err err = host_->setUp(); err != PF_Err_NONE) {
         throw RenderError("the plug-in's set-up failed with error " + errorText(err));
     }
+}
+
+std::string Session::versionLine() const {
+    const A_u_long v = host_->outData().my_version;
+    const unsigned major = static_cast<unsigned>(((v >> PF_Vers_VERS_HIGH_SHIFT) & PF_Vers_VERS_HIGH_BITS) << PF_Vers_VERS_LOW_SHIFT |
+                                                 ((v >> PF_Vers_VERS_SHIFT) & PF_Vers_VERS_BITS));
+    const unsigned minor = static_cast<unsigned>((v >> PF_Vers_SUBVERS_SHIFT) & PF_Vers_SUBVERS_BITS);
+    const unsigned bug = static_cast<unsigned>((v >> PF_Vers_BUGFIX_SHIFT) & PF_Vers_BUGFIX_BITS);
+    const unsigned build = static_cast<unsigned>((v >> PF_Vers_BUILD_SHIFT) & PF_Vers_BUILD_BITS);
+    return host_->identity().name + " " + std::to_string(major) + "." + std::to_string(minor) + "." +
+           std::to_string(bug) + " (build " + std::to_string(build) + ")";
 }
 
 void Session::configure(const Job& job) {
@@ -60,20 +111,40 @@ void Session::configure(const Job& job) {
     config.depth = job.render.depth;
     config.downsample_x = PF_RationalScale{1, static_cast<A_u_long>(job.render.downsample)};
     config.downsample_y = config.downsample_x;
-    config.time_scale = static_cast<A_u_long>(job.frames.fps);
-    config.time_step = 1;
-    config.current_time = job.frames.first;
-    config.total_time = job.frames.last + 1;
+    // Frame n is at n * time_step / time_scale seconds; thousandths of a
+    // frame per second make 29.97 and 23.976 exact.
+    config.time_scale = static_cast<A_u_long>(std::lround(job.frames.fps * kTicksPerFrame));
+    config.time_step = kTicksPerFrame;
+    config.current_time = job.frames.first * kTicksPerFrame;
+    config.total_time = (job.frames.last + 1) * kTicksPerFrame;
 
     Layer& layer = host_->layer();
     layer.setObjectType(AEGP_ObjectType_TEXT);
     layer.setCompSize(job.layer.comp_width, job.layer.comp_height);
+    // The effect gets the layer's own pixels, text outside the comp
+    // included; only the picture written is cropped to the comp.
+    layer.setBoundsCoverText(true);
     layer.transform().position = job.layer.position;
     layer.transform().scale = job.layer.scale;
+    std::shared_ptr<const text::FontText> text;
     try {
-        layer.setText(std::make_shared<text::FontText>(job.layer.text));
+        text = std::make_shared<const text::FontText>(job.layer.text);
     } catch (const text::TextError& e) {
         throw InputError(e.what());
+    }
+    layer.setText(text);
+    notes_.clear();
+    if (text->glyphsAt(0.0).empty()) {
+        notes_.push_back("note: the text has no characters to draw: the layer is empty and the frames transparent");
+    }
+    if (!text->unsupportedCharacters().empty()) {
+        std::string list;
+        for (const char32_t c : text->unsupportedCharacters()) {
+            list += list.empty() ? "" : ", ";
+            list += characterName(c);
+        }
+        notes_.push_back("note: the font has no glyph of its own for " + list +
+                         "; drawn as the font draws them, they may show as boxes or gaps");
     }
 
     Params& params = host_->params();
@@ -107,38 +178,41 @@ PngImage Session::picture(const Job& job, int frame, Frame* rendered) const {
         return canvas;
     }
     if (rendered->pre_render_err != PF_Err_NONE) {
-        throw RenderError("frame " + std::to_string(frame) + ": the effect's pre-render failed with error " +
-                          errorText(rendered->pre_render_err));
+        throw RenderError("the effect's pre-render failed with error " + errorText(rendered->pre_render_err));
     }
     if (rendered->render_err != PF_Err_NONE) {
-        std::string message = "frame " + std::to_string(frame) + ": the effect's render failed with error " +
-                              errorText(rendered->render_err);
+        std::string message = "the effect's render failed with error " + errorText(rendered->render_err);
         if (rendered->out_data.return_msg[0] != '\0') {
             message += ": " + std::string(rendered->out_data.return_msg);
         }
         throw RenderError(message);
     }
     if (!rendered->output) {
-        throw RenderError("frame " + std::to_string(frame) + ": the host had no output world");
+        throw RenderError("the host had no output world");
     }
     if (job.picture == Picture::kEffect) {
         PngImage canvas = blankCanvas(w, h, job.render.depth);
         paste(canvas, *rendered->output, 0, 0);
         return canvas;
     }
-    PngImage canvas = blankCanvas(2 * w + kCompareGap, h, job.render.depth);
+    PngImage before = blankCanvas(w, h, job.render.depth);
     if (rendered->input) {
-        paste(canvas, *rendered->input, 0, 0);
+        paste(before, *rendered->input, 0, 0);
     }
-    paste(canvas, *rendered->output, w + kCompareGap, 0);
+    PngImage after = blankCanvas(w, h, job.render.depth);
+    paste(after, *rendered->output, 0, 0);
+    PngImage canvas = blankCanvas(2 * w + kCompareGap, h, job.render.depth);
+    place(canvas, before, 0, 0);
+    place(canvas, after, w + kCompareGap, 0);
     return canvas;
 }
 
-std::vector<std::string> Session::render(const Job& job, const std::function<void()>& done) {
+RenderReport Session::render(const Job& job, const std::function<void()>& done) {
     configure(job);
     const int threads = threadCount(job.threads);
     const int count = job.frames.last - job.frames.first + 1;
     std::vector<std::string> files(static_cast<std::size_t>(count));
+    std::vector<std::optional<FrameFailure>> failed(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const int frame = job.frames.first + i;
         files[static_cast<std::size_t>(i)] = job.sequence ? frameFileName(job.output, frame) : job.output;
@@ -154,27 +228,27 @@ std::vector<std::string> Session::render(const Job& job, const std::function<voi
         if (job.picture != Picture::kLayerOnly) {
             std::vector<FrameRequest> requests(static_cast<std::size_t>(n));
             for (int i = 0; i < n; ++i) {
-                requests[static_cast<std::size_t>(i)].time = job.frames.first + start + i;
+                requests[static_cast<std::size_t>(i)].time = (job.frames.first + start + i) * kTicksPerFrame;
             }
             frames = host_->renderFrames(requests, threads);
         }
+        // A frame that fails is noted and the others go on: each thread
+        // writes only its own frames' entries.
         std::atomic<int> next{0};
-        std::mutex error_mutex;
-        std::exception_ptr error;
         auto work = [&] {
             for (int i = next++; i < n; i = next++) {
+                const int frame = job.frames.first + start + i;
+                std::optional<FrameFailure>& failure = failed[static_cast<std::size_t>(start + i)];
                 try {
-                    const int frame = job.frames.first + start + i;
                     Frame* rendered = frames.empty() ? nullptr : &frames[static_cast<std::size_t>(i)];
                     writePngFile(files[static_cast<std::size_t>(start + i)], picture(job, frame, rendered));
-                    if (done) {
-                        done();
-                    }
-                } catch (...) {
-                    std::lock_guard<std::mutex> lock(error_mutex);
-                    if (!error) {
-                        error = std::current_exception();
-                    }
+                } catch (const InputError& e) {
+                    failure = FrameFailure{frame, e.what(), false};
+                } catch (const std::exception& e) {
+                    failure = FrameFailure{frame, e.what(), true};
+                }
+                if (done) {
+                    done();
                 }
             }
         };
@@ -186,11 +260,16 @@ std::vector<std::string> Session::render(const Job& job, const std::function<voi
             }
             work();
         }
-        if (error) {
-            std::rethrow_exception(error);
+    }
+    RenderReport report;
+    for (int i = 0; i < count; ++i) {
+        if (failed[static_cast<std::size_t>(i)]) {
+            report.failures.push_back(std::move(*failed[static_cast<std::size_t>(i)]));
+        } else {
+            report.files.push_back(std::move(files[static_cast<std::size_t>(i)]));
         }
     }
-    return files;
+    return report;
 }
 
 }  // namespace minihost::preview

@@ -14,21 +14,44 @@
 
 namespace minihost::preview {
 
+// A frame that could not be rendered or written.
+struct FrameFailure {
+    int frame = 0;
+    std::string message;      // one line, without the frame number
+    bool render_failed = true;  // the effect or the host failed; false: the file could not be written
+};
+
+struct RenderReport {
+    std::vector<std::string> files;      // written, in frame order
+    std::vector<FrameFailure> failures;  // in frame order
+};
+
 class Session {
 public:
     // Loads and sets up the plug-in; throws RenderError when it cannot be
     // loaded or a set-up command fails.
-    explicit Session(const std::string& plugin_path);
+    // named_by_user: a plug-in that cannot be loaded is bad input (the
+    // user's --plugin) rather than a failure of the tool.
+    Session(const std::string& plugin_path, bool named_by_user = false);
+
+    // The plug-in's name, as it reports it to the host, and the version
+    // its global set-up declared: "Quillarray 1.0.0 (build 1)".
+    std::string versionLine() const;
+
+    // One line each: what the user should know about the last job's layer
+    // (no characters to draw; characters the font has no glyph for).
+    const std::vector<std::string>& notes() const { return notes_; }
 
     // What the effect declared: ranges, defaults and choices for the flags.
     const Params& params() { return host_->params(); }
 
     // Renders every frame of the job and writes its files; frames render on
-    // several threads at once. Calls done() after each file written (from
-    // any thread). Throws InputError for a font that cannot be found or an
-    // output that cannot be written, RenderError when the effect answers an
-    // error. Answers the files written, in frame order.
-    std::vector<std::string> render(const Job& job, const std::function<void()>& done);
+    // several threads at once. A frame that fails (the effect answers an
+    // error, the file cannot be written) is reported and the others are
+    // still rendered. Calls done() after each frame (from any thread).
+    // Throws InputError for a font that cannot be found, RenderError when
+    // the panel update fails.
+    RenderReport render(const Job& job, const std::function<void()>& done);
 
     // The host's record of the plug-in's rule breaking so far.
     bool ledgerClean() const { return host_->ledger().clean(); }
@@ -39,6 +62,7 @@ private:
     PngImage picture(const Job& job, int frame, Frame* rendered) const;
 
     std::unique_ptr<Host> host_;
+    std::vector<std::string> notes_;
 };
 
 }  // namespace minihost::preview

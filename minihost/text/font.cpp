@@ -80,6 +80,8 @@ ShapedRun Font::shape(std::string_view utf8, Flow flow) const {
     return run;
 }
 
+bool Font::hasGlyph(char32_t code_point) const { return FT_Get_Char_Index(face_.get(), code_point) != 0; }
+
 std::vector<Contour> Font::outline(unsigned glyph_id, double x, double y) const {
     // Unhinted, so that the outline scales exactly as HarfBuzz's advances do.
     if (FT_Load_Glyph(face_.get(), glyph_id, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) {

@@ -42,6 +42,9 @@ public:
     // The glyph's contours with its origin at (x, y) in layer pixels, y down.
     std::vector<Contour> outline(unsigned glyph_id, double x, double y) const;
 
+    // True when the font maps the character to a glyph of its own.
+    bool hasGlyph(char32_t code_point) const;
+
     double size() const { return size_px_; }
 
 private:

@@ -1,6 +1,9 @@
 #include "minihost/text/font_lookup.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <vector>
 #include <filesystem>
 #include <string_view>
 
@@ -43,6 +46,85 @@ std::string firstFamily(FcPattern* match) {
     return "nothing";
 }
 
+std::string lower(const std::string& s) {
+    std::string out = s;
+    for (char& c : out) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+// Edits (insert, delete, replace a letter) from a to b, ignoring case.
+std::size_t editDistance(const std::string& a_text, const std::string& b_text) {
+    const std::string a = lower(a_text);
+    const std::string b = lower(b_text);
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// Every value of one object over the fonts that match pattern, sorted, once each.
+std::vector<std::string> listValues(FcConfig* config, FcPattern* pattern, const char* object) {
+    FcObjectSetGuard objects(FcObjectSetBuild(object, nullptr));
+    FcFontSetGuard fonts(objects ? FcFontList(config, pattern, objects.get()) : nullptr);
+    std::vector<std::string> values;
+    for (int i = 0; fonts && i < fonts->nfont; ++i) {
+        FcChar8* value = nullptr;
+        if (FcPatternGetString(fonts->fonts[i], object, 0, &value) == FcResultMatch) {
+            values.emplace_back(reinterpret_cast<const char*>(value));
+        }
+    }
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+    return values;
+}
+
+// How a message names the nearest installed font: "the closest installed
+// family is "X"", or, for a family name with a style word after it
+// ("DejaVu Sans Bold"), the pattern that asks for that style.
+std::string closestFamily(FcConfig* config, const std::string& family) {
+    FcPatternGuard all(FcPatternCreate());
+    const std::vector<std::string> families = listValues(config, all.get(), FC_FAMILY);
+    std::string prefix;
+    for (const std::string& f : families) {
+        if (family.size() > f.size() + 1 && lower(family).rfind(lower(f) + " ", 0) == 0 && f.size() > prefix.size()) {
+            prefix = f;
+        }
+    }
+    if (!prefix.empty()) {
+        return "a style is asked for as \"" + prefix + ":style=" + family.substr(prefix.size() + 1) + "\"";
+    }
+    std::string best = "nothing";
+    std::size_t best_distance = static_cast<std::size_t>(-1);
+    for (const std::string& f : families) {
+        const std::size_t d = editDistance(family, f);
+        if (d < best_distance) {
+            best = f;
+            best_distance = d;
+        }
+    }
+    return "the closest installed family is \"" + best + "\"";
+}
+
+std::string joined(const std::vector<std::string>& words) {
+    std::string out;
+    for (const std::string& w : words) {
+        out += (out.empty() ? "" : ", ") + w;
+    }
+    return out;
+}
+
 bool looksLikePath(const std::string& s) {
     return s.find('/') != std::string::npos || s.find('\\') != std::string::npos ||
            s.ends_with(".ttf") || s.ends_with(".otf") || s.ends_with(".ttc") || s.ends_with(".pfb");
@@ -68,10 +150,19 @@ FontFile findFont(const std::string& family_or_file) {
     if (!config) {
         throw TextError("fontconfig could not be started");
     }
-    FcPatternGuard pattern(FcPatternCreate());
-    if (!pattern ||
-        FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str())) == FcFalse ||
-        FcConfigSubstitute(config.get(), pattern.get(), FcMatchPattern) == FcFalse) {
+    FcPatternGuard pattern(FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str())));
+    if (!pattern) {
+        throw TextError("font \"" + name + "\" is not a family name or a fontconfig pattern");
+    }
+    // What was asked for, before fontconfig adds its defaults.
+    FcChar8* value = nullptr;
+    const std::string family = FcPatternGetString(pattern.get(), FC_FAMILY, 0, &value) == FcResultMatch
+                                   ? reinterpret_cast<const char*>(value)
+                                   : std::string();
+    const std::string style = FcPatternGetString(pattern.get(), FC_STYLE, 0, &value) == FcResultMatch
+                                  ? reinterpret_cast<const char*>(value)
+                                  : std::string();
+    if (FcConfigSubstitute(config.get(), pattern.get(), FcMatchPattern) == FcFalse) {
         throw TextError("fontconfig could not look up \"" + name + "\"");
     }
     FcDefaultSubstitute(pattern.get());
@@ -80,10 +171,16 @@ FontFile findFont(const std::string& family_or_file) {
     if (!match || result != FcResultMatch) {
         throw TextError("font \"" + name + "\" not found");
     }
-    if (!isGenericFamily(name) && !matchHasName(match.get(), FC_FAMILY, name) &&
-        !matchHasName(match.get(), FC_FULLNAME, name)) {
-        throw TextError("font \"" + name + "\" not found (the closest installed family is \"" +
-                        firstFamily(match.get()) + "\")");
+    if (!family.empty() && !isGenericFamily(family) && !matchHasName(match.get(), FC_FAMILY, family) &&
+        !matchHasName(match.get(), FC_FULLNAME, family)) {
+        throw TextError("font \"" + name + "\" not found (" + closestFamily(config.get(), family) + ")");
+    }
+    if (!style.empty() && !matchHasName(match.get(), FC_STYLE, style)) {
+        FcPatternGuard of_family(FcPatternCreate());
+        FcPatternAddString(of_family.get(), FC_FAMILY,
+                           reinterpret_cast<const FcChar8*>((family.empty() ? firstFamily(match.get()) : family).c_str()));
+        throw TextError("font \"" + name + "\" not found: the family has the styles " +
+                        joined(listValues(config.get(), of_family.get(), FC_STYLE)));
     }
     FcChar8* file = nullptr;
     int index = 0;

@@ -13,10 +13,13 @@ struct FontFile {
     long face_index = 0;  // which face of a collection file
 };
 
-// An existing file is taken as it is (face 0). Anything else is a family name
-// looked up through fontconfig; a fallback that fontconfig offers for a family
-// it does not have is refused, since rendering in another font than the one
-// asked for would mislead. Throws TextError with a one-line message.
+// An existing file is taken as it is (face 0). Anything else is a fontconfig
+// pattern: a family name, optionally with a style ("DejaVu Sans:style=Bold",
+// "DejaVu Sans:bold"). A fallback that fontconfig offers for a family it does
+// not have, or a style the family does not have, is refused, since rendering
+// in another font than the one asked for would mislead; the message names the
+// installed family closest in spelling, or the family's styles. Throws
+// TextError with a one-line message.
 FontFile findFont(const std::string& family_or_file);
 
 }  // namespace minihost::text

@@ -37,6 +37,11 @@ public:
 
     const FontFile& fontFile() const { return file_; }
 
+    // Characters of the text drawn as the font draws what it has no glyph
+    // for (its "missing" box, or nothing), and tabs, which a text layer
+    // draws as the font does: each once, in text order.
+    const std::vector<char32_t>& unsupportedCharacters() const { return unsupported_; }
+
 private:
     std::vector<Glyph> layoutAt(double size_px) const;
     PF_Pixel colorAt(double layer_seconds) const;
@@ -44,6 +49,7 @@ private:
     FontTextStyle style_;
     FontFile file_;
     std::vector<Glyph> fixed_;  // the layout when the size is not animated
+    std::vector<char32_t> unsupported_;
 };
 
 }  // namespace minihost::text

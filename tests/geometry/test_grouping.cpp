@@ -1,11 +1,17 @@
 // Grouping of paths into characters, without a host.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "grouping_fixtures.h"
+#include "grouping_reference.h"
 
 namespace {
 
@@ -131,6 +137,9 @@ TEST(GroupingMerge, DotOverStemMergesAtEightInTheFirstPhase) {
     EXPECT_EQ(boxOf(merged[0]), (Box{0, -8, 4, 20}));
 
     EXPECT_EQ(group({kDot, kStem}, {.x_tolerance = 7.99}).size(), 2u);
+    // Stem first: the later dot lies within the earlier stem's grown box,
+    // though the stem does not lie within the dot's.
+    EXPECT_EQ(group({kStem, kDot}, {.x_tolerance = 8}).size(), 1u);
 }
 
 TEST(GroupingMerge, DotOverStemMergesAtEightInTheSecondPhase) {
@@ -280,6 +289,145 @@ TEST(GroupingNonFinite, NonFiniteTolerancesMergeAllOrNothing) {
     const std::vector<Box> boxes{{0, 0, 10, 20}, {500, 0, 510, 20}};
     EXPECT_EQ(group(boxes, {.x_tolerance = kNaN, .y_tolerance = kNaN}).size(), 2u);
     EXPECT_EQ(group(boxes, {.x_tolerance = kInf}).size(), 1u);
+}
+
+// --- The index against the plain search of every pair ----------------------
+
+// Random outline sets of every kind the index could get wrong: glyph-like
+// lines, boxes on a coarse lattice (so nested, touching, overlapping and
+// repeated boxes are common), long nested chains, and boxes with NaN,
+// infinite, huge, reversed, empty or zero-area coordinates.
+class OutlineSets {
+public:
+    explicit OutlineSets(unsigned seed) : rng_(seed) {}
+
+    std::vector<Box> next() {
+        std::vector<Box> boxes;
+        const int count = pick(0, 4) == 0 ? pick(0, 12) : pick(50, 1500);
+        const int kind = pick(0, 3);
+        double x = 0.0, y = 0.0;
+        while (static_cast<int>(boxes.size()) < count) {
+            switch (kind) {
+                case 0:  // glyph-like: a contour, maybe holes or a dot before or after it
+                    glyph(boxes, x, y);
+                    x += 30.0;
+                    if (x > 900.0) {
+                        x = 0.0;
+                        y += pick(40, 70);
+                    }
+                    break;
+                case 1:
+                    boxes.push_back(lattice());
+                    break;
+                case 2: {  // a chain of nested boxes, listed in either order
+                    const double c = pick(0, 40) * 10.0;
+                    const int depth = pick(2, 6);
+                    const bool inward = pick(0, 1) == 0;
+                    for (int d = 0; d < depth; ++d) {
+                        const double r = 2.0 * (inward ? depth - d : d + 1);
+                        boxes.push_back({c - r, c - r, c + r, c + r});
+                    }
+                    break;
+                }
+                default:
+                    boxes.push_back(pick(0, 1) == 0 ? lattice() : odd());
+                    break;
+            }
+            if (pick(0, 20) == 0) boxes.push_back(odd());
+        }
+        return boxes;
+    }
+
+    Grouping grouping() {
+        const double tolerances[] = {0.0, 0.5, 4.0, 12.0, 40.0, -1.0, kNaN, kInf};
+        return {tolerances[pick(0, 7)], tolerances[pick(0, 7)], static_cast<A_long>(pick(0, 4)),
+                static_cast<A_long>(pick(-2, 3))};
+    }
+
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+private:
+    Box lattice() {
+        const double l = pick(0, 60) * 2.0, t = pick(0, 60) * 2.0;
+        return {l, t, l + pick(0, 12) * 2.0, t + pick(0, 12) * 2.0};
+    }
+
+    Box odd() {
+        const double values[] = {kNaN, kInf, -kInf, 0.0, -0.0, 1e308, -1e308, 5.0, 7.5};
+        Box b = lattice();
+        switch (pick(0, 5)) {
+            case 0: return {0, 0, 0, 0};   // an empty path
+            case 1: return {b.left, b.top, b.left, b.bottom};  // no width
+            case 2: return {b.right + 1, b.bottom + 1, b.left, b.top};  // reversed
+            case 3: return {-kInf, -kInf, kInf, kInf};
+            default: break;
+        }
+        double* coordinates[] = {&b.left, &b.top, &b.right, &b.bottom};
+        *coordinates[pick(0, 3)] = values[pick(0, 8)];
+        return b;
+    }
+
+    void glyph(std::vector<Box>& boxes, double x, double y) {
+        const Box contour{x, y + 10, x + 20, y + 30};
+        const Box hole{x + 5, y + 15, x + 15, y + 25};
+        const Box dot{x + 8, y, x + 12, y + 4};
+        switch (pick(0, 4)) {
+            case 0: boxes.push_back({x + 8, y, x + 12, y + 30}); break;
+            case 1: boxes.insert(boxes.end(), {contour, hole}); break;
+            case 2: boxes.insert(boxes.end(), {hole, contour}); break;
+            case 3: boxes.insert(boxes.end(), {dot, contour}); break;
+            default: boxes.insert(boxes.end(), {contour, dot, hole}); break;
+        }
+    }
+
+    std::mt19937 rng_;
+};
+
+// Bit for bit, so that NaN, -0.0 and the order of every member count.
+std::string fingerprint(const std::vector<character>& characters, const std::vector<path>& paths) {
+    std::ostringstream out;
+    const auto bits = [&out](double v) { out << std::bit_cast<std::uint64_t>(v) << ' '; };
+    const auto box = [&bits](const auto& b) {
+        bits(b.left);
+        bits(b.top);
+        bits(b.right);
+        bits(b.bottom);
+    };
+    for (const character& c : characters) {
+        out << "[" << c.path_count << " slot " << c.slot << ": ";
+        box(c);
+        for (const path& p : c.paths) {
+            box(p);
+            for (const PF_PathVertex& v : p.vertices) bits(v.tan_out_x);
+        }
+        out << "]\n";
+    }
+    for (const path& p : paths) box(p);
+    return out.str();
+}
+
+TEST(GroupingIndex, AnswersAsThePlainSearchOfEveryPairOnRandomOutlineSets) {
+    OutlineSets sets(20261208);
+    for (int round = 0; round < 300; ++round) {
+        const std::vector<Box> boxes = sets.next();
+        const Grouping g = sets.grouping();
+        std::vector<path> indexed_paths;
+        for (const Box& b : boxes) indexed_paths.push_back(makePath(b));
+        // Grouping appends: sometimes there are characters already.
+        std::vector<character> indexed;
+        if (sets.pick(0, 4) == 0) {
+            std::vector<path> before{makePath({0, 0, 200, 200}), makePath({10, 10, 12, 12}), makePath({kNaN, 1, 2, 3})};
+            groupCharacters(before, 0, 0, 1, 0, indexed);
+        }
+        std::vector<path> plain_paths = indexed_paths;
+        std::vector<character> plain = indexed;
+
+        groupCharacters(indexed_paths, g.x_tolerance, g.y_tolerance, g.alignment, g.expansion, indexed);
+        grouping_reference::groupCharactersAllPairs(plain_paths, g.x_tolerance, g.y_tolerance, g.alignment,
+                                                    g.expansion, plain);
+        ASSERT_EQ(fingerprint(indexed, indexed_paths), fingerprint(plain, plain_paths))
+            << "round " << round << ", " << boxes.size() << " boxes";
+    }
 }
 
 }  // namespace

@@ -175,6 +175,28 @@ TEST(LayerImage, GlyphsAreFilledInCompPixelsAtTheDownsample) {
     EXPECT_TRUE(host->ledger().clean()) << host->ledger().report();
 }
 
+TEST(LayerImage, TheLayersOwnPixelsReachBeyondTheComp) {
+    auto host = scripted::host([](PF_Cmd cmd, PF_InData* in, PF_OutData*, PF_ParamDef**, void* extra) -> PF_Err {
+        return cmd == PF_Cmd_SMART_PRE_RENDER ? scripted::preRender(in, extra) : PF_Err_NONE;
+    });
+    host->layer().setGlyphs({rectangleGlyph(-30, 10, 20, 40), rectangleGlyph(190, 90, 230, 130)});
+    host->layer().setBoundsCoverText(true);
+    Frame f = host->renderFrame();
+    ASSERT_TRUE(f.input && f.output);
+    EXPECT_EQ(f.input->pf()->origin_x, -30);
+    EXPECT_EQ(f.input->pf()->origin_y, 0);
+    EXPECT_EQ(f.input->width(), 260);   // -30 to 230
+    EXPECT_EQ(f.input->height(), 130);  // 0 to 130
+    EXPECT_FLOAT_EQ(f.input->at(5, 20).a, 1.0f);      // layer (-25, 20), left of the comp
+    EXPECT_FLOAT_EQ(f.input->at(250, 120).a, 1.0f);   // layer (220, 120), past its corner
+    EXPECT_EQ(f.output->pf()->origin_x, -30);
+    EXPECT_EQ(f.checkout.max_result_rect.right, 230);
+    // At most one comp size beyond each edge.
+    host->layer().setGlyphs({rectangleGlyph(-1000, 10, 20, 40)});
+    EXPECT_EQ(host->renderFrame().input->pf()->origin_x, -200);
+    EXPECT_TRUE(host->ledger().clean()) << host->ledger().report();
+}
+
 TEST(LayerImage, InputRectAndOutputFillAreTheTestsToChoose) {
     auto host = scripted::host([](PF_Cmd cmd, PF_InData* in, PF_OutData*, PF_ParamDef**, void* extra) -> PF_Err {
         return cmd == PF_Cmd_SMART_PRE_RENDER ? scripted::preRender(in, extra) : PF_Err_NONE;

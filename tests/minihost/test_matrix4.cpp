@@ -76,9 +76,22 @@ TEST(Matrix4, ParentScaleMultiplies) {
     EXPECT_NEAR(p.pos.y, 20.0, 1e-12);
 }
 
-TEST(Matrix4, DegenerateMatricesAreRefused) {
-    EXPECT_EQ(decompose(layerMatrix({0, 0}, {0.0, 1.0}, 0.0, {5, 5})).err, A_Err_PARAMETER);
-    EXPECT_EQ(decompose(layerMatrix({0, 0}, {1.0, 0.0}, 0.0, {5, 5})).err, A_Err_PARAMETER);
+TEST(Matrix4, AScaleOfZeroIsDecomposedAndOnlyNonFiniteMatricesAreRefused) {
+    const Parts zero_x = decompose(layerMatrix({0, 0}, {0.0, 1.5}, 0.0, {5, 7}));
+    EXPECT_EQ(zero_x.err, A_Err_NONE);
+    EXPECT_DOUBLE_EQ(zero_x.scale.x, 0.0);
+    EXPECT_DOUBLE_EQ(zero_x.scale.y, 1.5);
+    EXPECT_DOUBLE_EQ(zero_x.pos.x, 5.0);
+    EXPECT_DOUBLE_EQ(zero_x.pos.y, 7.0);
+    const Parts zero_both = decompose(layerMatrix({0, 0}, {0.0, 0.0}, 0.0, {5, 5}));
+    EXPECT_EQ(zero_both.err, A_Err_NONE);
+    EXPECT_DOUBLE_EQ(zero_both.scale.x, 0.0);
+    EXPECT_DOUBLE_EQ(zero_both.scale.y, 0.0);
+    const Parts zero_y = decompose(layerMatrix({0, 0}, {2.0, 0.0}, std::numbers::pi / 2, {5, 5}));
+    EXPECT_EQ(zero_y.err, A_Err_NONE);
+    EXPECT_NEAR(zero_y.scale.x, 2.0, 1e-12);
+    EXPECT_DOUBLE_EQ(zero_y.scale.y, 0.0);
+    EXPECT_NEAR(zero_y.rot.z, std::numbers::pi / 2, 1e-12);
     A_Matrix4 nan = minihost::identityMatrix4();
     nan.mat[0][0] = std::nan("");
     const Parts p = decompose(nan);

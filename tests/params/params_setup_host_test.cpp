@@ -2,6 +2,8 @@
 // the effect shows and stores.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,9 +16,101 @@ using minihost::Host;
 
 constexpr PF_Err kRefused = 42;  // an error only the host's fault injection answers
 
+// The built plug-in behind a pass-through EffectMain that notes every
+// add_param call: the index and the definition as the effect filled it,
+// before the host makes its own copy.
+struct Declaration {
+    PF_ParamIndex index;
+    PF_ParamDef def;
+};
+std::vector<Declaration> g_declared;
+PF_FilterProc g_effect_main = nullptr;
+PF_Err (*g_add_param)(PF_ProgPtr, PF_ParamIndex, PF_ParamDefPtr) = nullptr;
+
+PF_Err noteAddParam(PF_ProgPtr effect_ref, PF_ParamIndex index, PF_ParamDefPtr def) {
+    Declaration d{index, {}};
+    std::memcpy(&d.def, def, sizeof d.def);
+    g_declared.push_back(d);
+    return g_add_param(effect_ref, index, def);
+}
+
+PF_Err notingEffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
+                        PF_LayerDef* output, void* extra) {
+    PF_InData noted = *in_data;
+    g_add_param = in_data->inter.add_param;
+    noted.inter.add_param = noteAddParam;
+    return g_effect_main(cmd, &noted, out_data, params, output, extra);
+}
+
+std::shared_ptr<const minihost::Plugin> notingPlugin() {
+    static const std::shared_ptr<const minihost::Plugin> built = minihost::Plugin::load(QA_PLUGIN_PATH);
+    g_effect_main = built->effectMain();
+    g_declared.clear();
+    return minihost::Plugin::fromEntryPoints(&notingEffectMain);
+}
+
+// A definition cleared to zeros, then given a type and a flag word.
+PF_ParamDef cleared(PF_ParamType type, PF_ParamFlags flags = 0) {
+    PF_ParamDef d;
+    std::memset(&d, 0, sizeof d);
+    d.param_type = type;
+    d.flags = flags;
+    return d;
+}
+
+PF_ParamDef slider(PF_FpShort valid_min, PF_FpShort valid_max, PF_FpShort slider_min, PF_FpShort slider_max,
+                   PF_FpShort dephault, A_short precision) {
+    PF_ParamDef d = cleared(PF_Param_FLOAT_SLIDER);
+    PF_FloatSliderDef& fs = d.u.fs_d;
+    fs.value = dephault;
+    fs.valid_min = valid_min;
+    fs.valid_max = valid_max;
+    fs.slider_min = slider_min;
+    fs.slider_max = slider_max;
+    fs.dephault = dephault;
+    fs.precision = precision;
+    fs.curve_tolerance = 0.05f;
+    return d;
+}
+
+PF_ParamDef popup(A_short num_choices, PF_ParamFlags flags) {
+    PF_ParamDef d = cleared(PF_Param_POPUP, flags);
+    d.u.pd.value = 1;
+    d.u.pd.dephault = 1;
+    d.u.pd.num_choices = num_choices;
+    return d;
+}
+
+// Every control as a fresh effect declares it, but for the disk ID, the name
+// and the text pointers, which other checks cover.
+std::vector<PF_ParamDef> expectedDeclarations() {
+    constexpr PF_ParamFlags kFixed = PF_ParamFlag_CANNOT_TIME_VARY;
+    constexpr PF_ParamFlags kCollapsed = PF_ParamFlag_START_COLLAPSED;
+    PF_ParamDef guide = cleared(PF_Param_CHECKBOX, kFixed);
+    guide.u.bd.value = 1;
+    guide.u.bd.dephault = 1;
+    std::vector<PF_ParamDef> t = {popup(2, kFixed), slider(1, 1000, 1, 100, 50, 0),
+                                  cleared(PF_Param_GROUP_START), slider(0, 1000, 0, 50, 10, 2),
+                                  slider(0, 1000, 0, 50, 10, 2), guide, cleared(PF_Param_GROUP_END),
+                                  slider(-1000, 1000, -250, 250, 0, 2), popup(3, 0),
+                                  cleared(PF_Param_GROUP_START, kCollapsed)};
+    for (int pair = 1; pair <= kCustomSizePairs; ++pair) {
+        t.push_back(cleared(PF_Param_GROUP_START, pair == 1 ? 0 : kCollapsed));
+        t.push_back(slider(0, 100, 0, 25, 0, 0));
+        t.push_back(slider(1, 1000, 1, 500, 50, 0));
+        t.push_back(cleared(PF_Param_GROUP_END));
+    }
+    t.push_back(cleared(PF_Param_GROUP_END));
+    t.push_back(slider(0, 500, 0, 50, 0, 0));
+    for (int side = 0; side < 4; ++side) {
+        t.push_back(slider(-1000, 1000, 0, 50, 0, 2));
+    }
+    return t;
+}
+
 class ParamsSetupTest : public ::testing::Test {
 protected:
-    Host host{QA_PLUGIN_PATH};
+    Host host{notingPlugin()};
 
     void TearDown() override { EXPECT_TRUE(host.ledger().clean()) << host.ledger().report(); }
 
@@ -56,6 +150,25 @@ TEST_F(ParamsSetupTest, FreshEffectShowsEveryControlInOrder) {
     }
     EXPECT_EQ(host.params().definition(PARAM_CUSTOM_SIZE_END).param_type, PF_Param_GROUP_END);
     EXPECT_EQ(host.params().definition(PARAM_BUFFER_EXPANSION).param_type, PF_Param_FLOAT_SLIDER);
+
+    // Each declaration, as the effect handed it over, appends (index -1) and
+    // holds exactly the table's values, every other byte zero.
+    const std::vector<PF_ParamDef> expected = expectedDeclarations();
+    ASSERT_EQ(g_declared.size(), expected.size());
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        SCOPED_TRACE(k + 1);
+        const Declaration& d = g_declared[k];
+        EXPECT_EQ(d.index, -1);
+        PF_ParamDef want = expected[k];
+        want.uu.id = d.def.uu.id;
+        std::memcpy(want.name, d.def.name, sizeof want.name);
+        if (want.param_type == PF_Param_POPUP) {
+            want.u.pd.u.namesptr = d.def.u.pd.u.namesptr;
+        } else if (want.param_type == PF_Param_CHECKBOX) {
+            want.u.bd.u.nameptr = d.def.u.bd.u.nameptr;
+        }
+        EXPECT_EQ(std::memcmp(&want, &d.def, sizeof want), 0);
+    }
 }
 
 TEST_F(ParamsSetupTest, DefaultsAndChoices) {

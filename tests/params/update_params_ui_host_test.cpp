@@ -144,6 +144,9 @@ TEST_F(UpdateParamsUITest, NoEffectReferenceMeansNothingIsDone) {
     EXPECT_EQ(r.effect_refs_obtained, 0);
     EXPECT_EQ(r.callCount("PF_UpdateParamUI"), 0);
     EXPECT_EQ(r.callCount("AEGP_DisposeEffect"), 0);
+    // Only the suites that ask for the reference and would give it back.
+    EXPECT_EQ(r.suites_acquired.size(), 2u);
+    EXPECT_EQ(r.acquired("AEGP Effect Suite", 2), 1);
 }
 
 TEST_F(UpdateParamsUITest, RefusedSpacingUpdateStopsTheRestButGivesTheReferenceBack) {
@@ -154,6 +157,9 @@ TEST_F(UpdateParamsUITest, RefusedSpacingUpdateStopsTheRestButGivesTheReferenceB
     EXPECT_EQ(host.faults().callCount("PF_UpdateParamUI"), 1);  // the alignment is not handed over
     EXPECT_EQ(hiddenSides(), 0);
     EXPECT_EQ(host.ledger().last().streams_obtained, 0);
+    // The stream suites belong to hiding, which never started.
+    EXPECT_EQ(host.ledger().last().acquired("AEGP Stream Suite", 7), 0);
+    EXPECT_EQ(host.ledger().last().acquired("AEGP Dynamic Stream Suite", 2), 0);
     expectReferencesGivenBack();
 }
 
@@ -190,8 +196,6 @@ TEST_F(UpdateParamsUITest, RefusedStreamEndsTheSeries) {
     expectReferencesGivenBack();
 }
 
-// A refused disposal is a reference the host kept: its own ledger counts it
-// as not given back, which is the one violation expected here.
 // A refused disposal still gives the reference back to the host: the effect
 // made the call, which is all it can do, so the ledger stays clean.
 void expectOnlyTheRefusedDisposal(Host& host) {
@@ -216,21 +220,35 @@ TEST_F(UpdateParamsUITest, RefusedDisposalNeverHidesAnEarlierError) {
 }
 
 TEST_F(UpdateParamsUITest, MissingSuiteEndsTheCommandWithNothingLeftOver) {
-    const std::pair<const char*, A_long> suites[] = {
-        {"AEGP PF Interface Suite", 1}, {"PF Param Utils Suite", 3}, {"AEGP Stream Suite", 7},
-        {"AEGP Dynamic Stream Suite", 2}, {"AEGP Effect Suite", 2}};
+    // Each suite is asked for where it is first used, but the effect suite,
+    // which gives the reference back, is held before the reference exists.
+    struct Case {
+        const char* name;
+        A_long version;
+        bool after_reference;  // first used once the reference exists
+        bool after_labels;     // first used once both labels were handed over
+    };
+    const Case cases[] = {{"AEGP PF Interface Suite", 1, false, false},
+                          {"AEGP Effect Suite", 2, false, false},
+                          {"PF Param Utils Suite", 3, true, false},
+                          {"AEGP Stream Suite", 7, true, true},
+                          {"AEGP Dynamic Stream Suite", 2, true, true}};
+    setVertical(true);
     for (const bool leave_pointer : {false, true}) {
-        for (const auto& [name, version] : suites) {
-            SCOPED_TRACE(std::string(name) + (leave_pointer ? " (pointer left)" : ""));
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (leave_pointer ? " (pointer left)" : ""));
             host.faults().reset();
-            host.faults().missingSuite(name, version, leave_pointer);
-            setVertical(true);
+            host.faults().missingSuite(c.name, c.version, leave_pointer);
             EXPECT_EQ(host.updateParamsUI(), PF_Err_BAD_CALLBACK_PARAM);
-            expectHorizontalWording();
-            EXPECT_EQ(hiddenSides(), 0);
             const minihost::CommandRecord r = host.ledger().last();
-            EXPECT_EQ(r.effect_refs_obtained, 0);
-            EXPECT_EQ(r.callCount("PF_UpdateParamUI"), 0);
+            EXPECT_EQ(r.effect_refs_obtained, c.after_reference ? 1 : 0);
+            EXPECT_EQ(r.effect_refs_disposed, r.effect_refs_obtained);
+            EXPECT_EQ(r.callCount("PF_UpdateParamUI"), c.after_labels ? 2 : 0);
+            if (c.after_labels) {
+                EXPECT_EQ(host.panel().name(PARAM_TRACKING), "Leading");
+            }
+            EXPECT_EQ(r.streams_obtained, 0);
+            EXPECT_EQ(hiddenSides(), 0);
             EXPECT_TRUE(host.ledger().clean()) << host.ledger().report();
         }
     }

@@ -96,6 +96,11 @@ TEST_F(PositionSource, FromMinorVersion15ParentAndAnchorEnter) {
     EXPECT_EQ(render(), (std::vector<pixel_box>{{135, 40, 155, 70}}));
     EXPECT_EQ(host.ledger().last().callCount("AEGP_GetLayerStreamValue"), 0);
     EXPECT_EQ(host.ledger().last().callCount("AEGP_MatrixDecompose4"), 1);
+    // The capture gives its two suites back as it ends; then the world suite
+    // goes back before the render's cache gives back its five.
+    const std::vector<std::string> releases = host.ledger().last().release_order;
+    ASSERT_EQ(releases.size(), 8u);
+    EXPECT_EQ(releases[2], suiteKey(kPFWorldSuite, kPFWorldSuiteVersion2));
 }
 
 TEST_F(PositionSource, BeforeMinorVersion15TheScaleStreamIsPercent) {
@@ -108,14 +113,40 @@ TEST_F(PositionSource, BeforeMinorVersion15TheScaleStreamIsPercent) {
     EXPECT_EQ(render(), (std::vector<pixel_box>{{105, 40, 125, 70}}));
 }
 
-TEST_F(RenderSetupThroughHost, FailingTransformQueryLeavesTheOutputTransparent) {
+TEST_F(RenderSetupThroughHost, FailingPixelFormatOrTransformQueryLeavesTheOutputTransparent) {
     host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30)});
-    host.faults().failNth("AEGP_GetLayerToWorldXform", 1, A_Err_GENERIC);
-    FrameRequest request;
-    request.output_fill = PF_Pixel{255, 0, 255, 0};
-    const Frame frame = host.renderFrame(request);
-    EXPECT_EQ(frame.render_err, A_Err_GENERIC);
-    EXPECT_TRUE(allTransparent(*frame.output));
+    // The output is cleared before the first query that can fail.
+    for (const char* function : {"PF_GetPixelFormat", "AEGP_GetLayerToWorldXform"}) {
+        host.faults().reset();
+        host.faults().failNth(function, 1, A_Err_GENERIC);
+        FrameRequest request;
+        request.output_fill = PF_Pixel{255, 0, 255, 0};
+        const Frame frame = host.renderFrame(request);
+        EXPECT_EQ(frame.render_err, A_Err_GENERIC) << function;
+        EXPECT_TRUE(allTransparent(*frame.output)) << function;
+    }
+}
+
+TEST_F(RenderSetupThroughHost, LaterFrameOfAnOffsetLayerReadsEverythingAtItsOwnTime) {
+    // Layer second 1 of a layer that starts at comp second 2. Position 100 and
+    // "Character Size" 50 hold only at layer second 1: the layer's matrix is
+    // asked at comp second 3, its streams in layer time, the parameters and
+    // the outlines at the frame's own time.
+    host.config().current_time = 24;  // time scale 24
+    host.layer().setTimeOffset(2);
+    host.layer().transform().position.setKeyframes({{0, 40, 40}, {1, 100, 40}, {3, 160, 40}});
+    host.params().setKeyframes(PARAM_CHARACTER_SIZE, {{0, 30}, {1, 50}, {3, 70}});
+    host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30), rectangleGlyph(30, 0, 46, 30)});
+    for (const int minor : {14, 28}) {  // the layer's streams, then its matrix
+        SCOPED_TRACE(minor);
+        host.config().api_minor = static_cast<A_short>(minor);
+        const Frame frame = host.renderFrame();
+        ASSERT_EQ(frame.render_err, PF_Err_NONE);
+        EXPECT_EQ(drawnBoxes(*frame.input), (std::vector<pixel_box>{{100, 40, 120, 70}, {130, 40, 146, 70}}));
+        EXPECT_EQ(drawnBoxes(*frame.output), (std::vector<pixel_box>{{115, 40, 135, 70}, {167, 40, 183, 70}}));
+        expectMovedExactly(*frame.input, *frame.output, {100, 40, 120, 70}, 15, 0);
+        expectMovedExactly(*frame.input, *frame.output, {130, 40, 146, 70}, 37, 0);
+    }
 }
 
 TEST_F(RenderSetupThroughHost, PreRenderDeclaresTheRequestWhateverTheExpansion) {

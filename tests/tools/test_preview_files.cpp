@@ -4,8 +4,12 @@
 
 #include <cmath>
 #include <fstream>
-#include <unistd.h>
+#include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "minihost/preview/job.h"
 #include "minihost/preview/layer_values.h"
@@ -49,10 +53,11 @@ TEST(PngFile, RoundTripsEightAndSixteenBitSamplesExactly) {
 
 TEST(PngFile, AFailedWriteLeavesNothingBehindAndKeepsAnOldFile) {
     ScratchDir dir;
-    EXPECT_THROW(writePngFile((dir.path() / "missing" / "x.png").string(), gradient(8)), InputError);
+    std::ofstream(dir.path() / "plain") << "a file, not a folder";
+    EXPECT_THROW(writePngFile((dir.path() / "plain" / "x.png").string(), gradient(8)), InputError);
     EXPECT_THROW(writePngFile(dir.path().string(), gradient(8)), InputError);  // a folder
     EXPECT_THROW(writePngFile((dir.path() / "empty.png").string(), PngImage{}), InputError);
-    EXPECT_TRUE(dir.entries().empty());
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"plain"});
 
     // A read-only folder: the old file stays as it was. (Root may write anyway.)
     const auto locked = dir.path() / "locked";
@@ -68,6 +73,84 @@ TEST(PngFile, AFailedWriteLeavesNothingBehindAndKeepsAnOldFile) {
     }
     chmod(locked.c_str(), 0755);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(locked), {}), 1);
+}
+
+TEST(PngFile, MissingFoldersAreMade) {
+    ScratchDir dir;
+    writePngFile((dir.path() / "frames" / "deep" / "f.png").string(), gradient(8));
+    EXPECT_EQ(readPngFile((dir.path() / "frames" / "deep" / "f.png").string()).width, 3);
+}
+
+TEST(PngFile, ALinkStaysALinkAndWhatItLeadsToIsWritten) {
+    ScratchDir dir;
+    const auto link = dir.path() / "link.png";
+    const auto dangling = dir.path() / "dangling.png";
+    std::ofstream(dir.path() / "target.png") << "old";
+    std::filesystem::create_symlink("target.png", link);
+    std::filesystem::create_symlink("later/made.png", dangling);
+    writePngFile(link.string(), gradient(8));
+    writePngFile(dangling.string(), gradient(16));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+    EXPECT_EQ(readPngFile((dir.path() / "target.png").string()).bit_depth, 8);
+    EXPECT_EQ(readPngFile((dir.path() / "later" / "made.png").string()).bit_depth, 16);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"dangling.png", "later", "link.png", "target.png"}));
+}
+
+// What is waiting in a FIFO or on one connection to a socket (a small PNG
+// fits the system's buffer, so the writer never waits for a reader).
+std::string drain(int fd) {
+    std::string bytes;
+    char buffer[4096];
+    for (ssize_t n; fd >= 0 && (n = read(fd, buffer, sizeof buffer)) > 0;) {
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    if (fd >= 0) {
+        close(fd);
+    }
+    return bytes;
+}
+
+bool isPng(const std::string& bytes) { return bytes.size() > 8 && bytes.compare(1, 3, "PNG") == 0; }
+
+TEST(PngFile, DevicesFifosAndSocketsAreWrittenInPlaceNeverReplaced) {
+    ScratchDir dir;
+    const auto fifo = dir.path() / "pipe";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    writePngFile(fifo.string(), gradient(8));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(isPng(drain(reader)));
+
+    const auto socket_path = dir.path() / "sock";
+    const int listener = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socket_path.c_str());
+    ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 1), 0);
+    writePngFile(socket_path.string(), gradient(16));
+    const int connection = accept(listener, nullptr, nullptr);
+    if (connection >= 0) {
+        fcntl(connection, F_SETFL, 0);  // the writer is done: read to its end
+    }
+    EXPECT_TRUE(isPng(drain(connection)));
+    close(listener);
+    EXPECT_TRUE(std::filesystem::is_socket(socket_path));
+
+    // The null device, through a link of ours and, where a node can be made
+    // (root), as a node of its own.
+    const auto null_link = dir.path() / "null.png";
+    std::filesystem::create_symlink("/dev/null", null_link);
+    writePngFile(null_link.string(), gradient(8));
+    EXPECT_TRUE(std::filesystem::is_symlink(null_link));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    const auto null_node = dir.path() / "null";
+    if (mknod(null_node.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        writePngFile(null_node.string(), gradient(8));
+        EXPECT_TRUE(std::filesystem::is_character_file(null_node));
+    }
+    EXPECT_EQ(dir.entries().size(), 3u + (std::filesystem::exists(null_node) ? 1u : 0u)) << "temporaries left";
 }
 
 TEST(PngFile, ReadingSomethingElseFailsCleanly) {

@@ -47,7 +47,7 @@ const ControlSetting* settingOf(const Job& job, ParamIndex index) {
 
 TEST_F(SceneTest, AGoodSceneSetsCompLayerControlsAndFrames) {
     const Job job = parseScene(R"({
-      "comp": {"width": 320, "height": 90, "fps": 10},
+      "comp": {"width": 320, "height": 90, "fps": 29.97},
       "frames": {"first": 2, "last": 5},
       "output": "out/q_###.png",
       "render": {"bpc": 16, "downsample": 2, "quality": "low", "api_minor": 14, "appl_id": "PrMr"},
@@ -59,7 +59,7 @@ TEST_F(SceneTest, AGoodSceneSetsCompLayerControlsAndFrames) {
     })",
                                "scene.json", params());
     EXPECT_EQ(job.layer.comp_width, 320);
-    EXPECT_EQ(job.frames.fps, 10);
+    EXPECT_DOUBLE_EQ(job.frames.fps, 29.97);
     EXPECT_EQ(job.frames.first, 2);
     EXPECT_EQ(job.frames.last, 5);
     EXPECT_TRUE(job.sequence);
@@ -69,7 +69,7 @@ TEST_F(SceneTest, AGoodSceneSetsCompLayerControlsAndFrames) {
     EXPECT_EQ(job.render.quality, PF_Quality_LO);
     EXPECT_EQ(job.render.api_minor, 14);
     EXPECT_EQ(job.render.appl_id, kApplIdPremierePro);
-    EXPECT_DOUBLE_EQ(job.layer.text.size_px.at(0.5), 30.0);  // frame 5 of 10 per second
+    EXPECT_NEAR(job.layer.text.size_px.at(5 / 29.97), 30.0, 1e-9);  // frame 5 at 29.97 per second
     EXPECT_DOUBLE_EQ(job.layer.text.green.at(0.0), 0x20);
     EXPECT_DOUBLE_EQ(job.layer.position.at(0).y, 60);
     EXPECT_DOUBLE_EQ(job.layer.scale.at(0).x, 50);

@@ -1,6 +1,7 @@
 #include "tool_run.h"
 
 #include <algorithm>
+#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -19,10 +20,9 @@ std::string slurp(const std::filesystem::path& p) {
 
 }  // namespace
 
-ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::path& cwd) {
-    ScratchDir capture;
-    const std::string out_path = (capture.path() / "out").string();
-    const std::string err_path = (capture.path() / "err").string();
+RunningTool::RunningTool(const std::vector<std::string>& args, const std::filesystem::path& cwd) {
+    const std::string out_path = (capture_.path() / "out").string();
+    const std::string err_path = (capture_.path() / "err").string();
     std::vector<std::string> argv_text = {QA_PREVIEW_PATH};
     argv_text.insert(argv_text.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -31,11 +31,11 @@ ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::pat
     }
     argv.push_back(nullptr);
 
-    const pid_t pid = fork();
-    if (pid < 0) {
+    pid_ = fork();
+    if (pid_ < 0) {
         throw std::runtime_error("fork failed");
     }
-    if (pid == 0) {
+    if (pid_ == 0) {
         const int in = open("/dev/null", O_RDONLY);
         const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -46,11 +46,27 @@ ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::pat
         execv(argv[0], argv.data());
         _exit(127);
     }
+}
+
+RunningTool::~RunningTool() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+ToolRun RunningTool::finish() {
     int status = 0;
-    waitpid(pid, &status, 0);
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
     ToolRun run;
     run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = slurp(out_path);
-    run.err = slurp(err_path);
+    run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    run.out = slurp(capture_.path() / "out");
+    run.err = slurp(capture_.path() / "err");
     return run;
+}
+
+ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::path& cwd) {
+    return RunningTool(args, cwd).finish();
 }
