@@ -11,7 +11,7 @@ DEB_PACKAGES := $(PREVIEW_PACKAGES) binutils file \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
   g++-mingw-w64-x86-64 wine64 \
-  lld llvm openssl
+  lld llvm openssl python3
 
 NPM_PACKAGE := $(shell command -v npm >/dev/null || echo npm)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
