@@ -248,18 +248,12 @@ PF_ParamDef** CallContext::paramArray() {
                                                    : static_cast<double>(config_.current_time) /
                                                          static_cast<double>(config_.time_scale);
     param_copies_.clear();
-    choice_buffers_.clear();
+    choice_texts_.clear();
     for (int i = 0; i < params.count(); ++i) {
+        // A popup's namesptr is the host's own choice buffer.
         param_copies_.push_back(params.definitionAt(i, seconds));
-        PF_ParamDef& def = param_copies_.back();
-        if (def.param_type == PF_Param_POPUP) {
-            // The choice text the effect sees lives in a buffer of the host's
-            // that is exactly as long as the text: a write into it is caught.
-            const std::string text = params.choices(i);
-            ChoiceBuffer buf{i, text, std::make_unique<char[]>(text.size() + 1)};
-            std::memcpy(buf.buffer.get(), text.c_str(), text.size() + 1);
-            def.u.pd.u.namesptr = buf.buffer.get();
-            choice_buffers_.push_back(std::move(buf));
+        if (param_copies_.back().param_type == PF_Param_POPUP) {
+            choice_texts_.push_back(ChoiceText{i, params.choices(i)});
         }
     }
     param_pointers_.clear();
@@ -291,10 +285,16 @@ CommandRecord CallContext::finish(PF_Err result) {
     for (const auto& [def, index] : checked_out_) {
         violation("parameter " + std::to_string(index) + " checked out but never checked in");
     }
-    for (const ChoiceBuffer& buf : choice_buffers_) {
-        if (std::memcmp(buf.buffer.get(), buf.original.c_str(), buf.original.size() + 1) != 0) {
-            violation("the effect wrote into the host's choice text of parameter " + std::to_string(buf.index) +
-                      " (was \"" + buf.original + "\")");
+    for (const int index : host_.params().overrunChoices()) {
+        violation("the effect wrote past the end of the host's choice text of parameter " + std::to_string(index));
+    }
+    // New choices are written where the panel may be updated, nowhere else.
+    if (cmd_ != PF_Cmd_UPDATE_PARAMS_UI && cmd_ != PF_Cmd_USER_CHANGED_PARAM && cmd_ != PF_Cmd_EVENT) {
+        for (const ChoiceText& text : choice_texts_) {
+            if (host_.params().choices(text.index) != text.original) {
+                violation("the effect wrote into the host's choice text of parameter " + std::to_string(text.index) +
+                          " during " + commandName(cmd_) + " (was \"" + text.original + "\")");
+            }
         }
     }
     return record_;

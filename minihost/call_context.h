@@ -129,8 +129,9 @@ public:
     void paramCheckedOut(const PF_ParamDef* def, PF_ParamIndex index);
     bool paramCheckedIn(const PF_ParamDef* def);
     /// The parameter array handed to EffectMain: copies of every definition
-    /// at the current time; popups' choice text in host buffers that are
-    /// checked for writes when the command ends.
+    /// at the current time; popups' choice text is the host's own buffer,
+    /// checked for writes past its end (and, outside the commands that may
+    /// update the panel, for any write) when the command ends.
     PF_ParamDef** paramArray();
 
     /// Audits the command (imbalances, host buffers written) and hands back
@@ -138,10 +139,9 @@ public:
     CommandRecord finish(PF_Err result);
 
 private:
-    struct ChoiceBuffer {
+    struct ChoiceText {
         int index;
         std::string original;
-        std::unique_ptr<char[]> buffer;
     };
 
     Host& host_;
@@ -167,7 +167,7 @@ private:
 
     std::vector<PF_ParamDef> param_copies_;
     std::vector<PF_ParamDef*> param_pointers_;
-    std::vector<ChoiceBuffer> choice_buffers_;
+    std::vector<ChoiceText> choice_texts_;
 };
 
 /// Runs a host function's body inside the one exception boundary every

@@ -83,7 +83,7 @@ std::string Panel::reset(const Params& params, bool honour_start_collapsed) {
     return problem;
 }
 
-void Panel::update(int index, const PF_ParamDef& def) {
+void Panel::update(int index, const PF_ParamDef& def, const std::string& host_choices) {
     std::lock_guard lock(mutex_);
     Entry& e = const_cast<Entry&>(at(index));
     const char* end = std::find(def.name, def.name + sizeof(def.name), '\0');
@@ -92,8 +92,8 @@ void Panel::update(int index, const PF_ParamDef& def) {
     if (e.type != PF_Param_GROUP_START) {
         e.collapsed = (def.flags & PF_ParamFlag_COLLAPSE_TWIRLY) != 0;
     }
-    if (def.param_type == PF_Param_POPUP && def.u.pd.u.namesptr != nullptr) {
-        e.choices = def.u.pd.u.namesptr;
+    if (e.type == PF_Param_POPUP) {
+        e.choices = host_choices;
     }
     ++e.updates;
 }

@@ -3,7 +3,10 @@
 //
 // Built from the declarations at the end of PF_Cmd_PARAMS_SETUP, then changed
 // by PF_UpdateParamUI (name, flags, choice text) and
-// AEGP_SetDynamicStreamFlag (hidden). Group starts are collapsed when they
+// AEGP_SetDynamicStreamFlag (hidden). A popup shows the text in the host's
+// own choice buffer (Params) as it is when PF_UpdateParamUI is called: that
+// buffer is where the effect writes new choices, and a copy whose namesptr
+// points elsewhere does not change them. Group starts are collapsed when they
 // carry PF_ParamFlag_START_COLLAPSED and the effect's global set-up declared
 // PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG; without that flag every group
 // starts collapsed. Other parameters are collapsed when their flags carry
@@ -39,7 +42,8 @@ public:
     /// Rebuilds from the declarations; answers what is wrong with the group
     /// nesting ("" if nothing).
     std::string reset(const Params& params, bool honour_start_collapsed);
-    void update(int index, const PF_ParamDef& def);
+    /// host_choices: the popup's text in the host's buffer now.
+    void update(int index, const PF_ParamDef& def, const std::string& host_choices);
     void setDynamicFlag(int index, A_long flag, bool set);
 
 private:

@@ -47,6 +47,10 @@ double readValue(const PF_ParamDef& def) {
     }
 }
 
+// Bytes after a choice text's terminator that show a write past it.
+constexpr std::size_t kGuardBytes = 32;
+constexpr char kGuard = '\x5a';
+
 int countChoices(const std::string& text) {
     int n = 1;
     for (char c : text) {
@@ -88,12 +92,57 @@ const PF_ParamDef& Params::definition(int index) const { return entry(index).def
 
 std::string Params::choices(int index) const {
     const Entry& e = entry(index);
-    return e.def.param_type == PF_Param_POPUP ? e.text : std::string();
+    if (e.def.param_type != PF_Param_POPUP || e.choices.bytes == nullptr) {
+        return std::string();
+    }
+    const char* text = e.choices.bytes.get();
+    return std::string(text, strnlen(text, e.choices.length + 1));
 }
 
 std::string Params::checkboxLabel(int index) const {
     const Entry& e = entry(index);
-    return e.def.param_type == PF_Param_CHECKBOX ? e.text : std::string();
+    return e.def.param_type == PF_Param_CHECKBOX ? e.label : std::string();
+}
+
+Params::ChoiceBuffer Params::makeChoiceBuffer(const std::string& text) {
+    ChoiceBuffer buf{std::make_unique<char[]>(text.size() + 1 + kGuardBytes), text.size()};
+    std::memcpy(buf.bytes.get(), text.c_str(), text.size() + 1);
+    std::memset(buf.bytes.get() + text.size() + 1, kGuard, kGuardBytes);
+    return buf;
+}
+
+void Params::setChoices(int index, const std::string& text) {
+    if (index < 1 || index >= count()) {
+        throw std::out_of_range("parameter index " + std::to_string(index) + " out of range");
+    }
+    Entry& e = *entries_[static_cast<std::size_t>(index)];
+    if (e.def.param_type != PF_Param_POPUP) {
+        throw std::invalid_argument("parameter " + std::to_string(index) + " is no popup");
+    }
+    if (countChoices(text) != e.def.u.pd.num_choices) {
+        throw std::invalid_argument("choice text \"" + text + "\" does not have " +
+                                    std::to_string(e.def.u.pd.num_choices) + " choices");
+    }
+    e.choices = makeChoiceBuffer(text);
+    e.def.u.pd.u.namesptr = e.choices.bytes.get();
+}
+
+std::vector<int> Params::overrunChoices() const {
+    std::vector<int> overrun;
+    for (int i = 1; i < count(); ++i) {
+        const Entry& e = *entries_[static_cast<std::size_t>(i)];
+        if (e.choices.bytes == nullptr) {
+            continue;
+        }
+        const char* past = e.choices.bytes.get() + e.choices.length + 1;
+        for (std::size_t k = 0; k < kGuardBytes; ++k) {
+            if (past[k] != kGuard) {
+                overrun.push_back(i);
+                break;
+            }
+        }
+    }
+    return overrun;
 }
 
 int Params::indexOfDiskId(A_long disk_id) const {
@@ -139,18 +188,19 @@ std::string Params::append(const PF_ParamDef& def) {
         if (def.u.pd.u.namesptr == nullptr) {
             problem = "popup without choice text";
         } else {
-            e->text = def.u.pd.u.namesptr;
-            if (countChoices(e->text) != def.u.pd.num_choices) {
+            const std::string text = def.u.pd.u.namesptr;
+            if (countChoices(text) != def.u.pd.num_choices) {
                 problem = "popup declares " + std::to_string(def.u.pd.num_choices) + " choices but its text \"" +
-                          e->text + "\" has " + std::to_string(countChoices(e->text));
+                          text + "\" has " + std::to_string(countChoices(text));
             }
+            e->choices = makeChoiceBuffer(text);
         }
-        e->def.u.pd.u.namesptr = e->text.c_str();
+        e->def.u.pd.u.namesptr = e->choices.bytes != nullptr ? e->choices.bytes.get() : "";
     } else if (def.param_type == PF_Param_CHECKBOX) {
         if (def.u.bd.u.nameptr != nullptr) {
-            e->text = def.u.bd.u.nameptr;
+            e->label = def.u.bd.u.nameptr;
         }
-        e->def.u.bd.u.nameptr = e->text.c_str();
+        e->def.u.bd.u.nameptr = e->label.c_str();
     }
     e->value.set(readValue(def));
     entries_.push_back(std::move(e));

@@ -6,6 +6,12 @@
 // popup choice text and checkbox label are copied into host storage and the
 // copy's pointers point there.
 //
+// A popup's choice text is the host's own buffer, handed to the effect in
+// every definition: the effect may write new choices of at most the text's
+// length, with their NUL, over it (the panel shows them at the next
+// PF_UpdateParamUI). The bytes after the terminator hold a pattern, so a
+// write beyond it is seen (overrunChoices).
+//
 // Values are stored as given (no clamping to the valid range), so tests can
 // hand the effect values the panel would refuse. Sliders interpolate linearly
 // between keyframes; popups and checkboxes hold. Reading is safe from several
@@ -30,7 +36,8 @@ public:
     /// The declaration as the host keeps it (value field: the declared one).
     /// Throws std::out_of_range for an unknown index.
     const PF_ParamDef& definition(int index) const;
-    /// The declared popup choice text ("A|B|C"), checkbox label.
+    /// The popup choice text ("A|B|C") now in the host's buffer, the
+    /// checkbox label.
     std::string choices(int index) const;
     std::string checkboxLabel(int index) const;
     /// Index of the parameter with this disk ID, or -1.
@@ -55,13 +62,29 @@ public:
     void reset();
     /// Appends a copy of def; answers what is wrong with it ("" if nothing).
     std::string append(const PF_ParamDef& def);
+    /// Replaces a popup's stored choice text, as a host that keeps its own
+    /// wording (a translated one, say) would hand it out. Throws
+    /// std::out_of_range for an unknown index, std::invalid_argument for a
+    /// parameter that is no popup or a text with another number of choices.
+    void setChoices(int index, const std::string& text);
+    /// Popups whose choice buffer was written beyond its terminator: flagged
+    /// as long as those bytes stay overwritten.
+    std::vector<int> overrunChoices() const;
 
 private:
+    // A popup's choice text: the declared text and its NUL, then the
+    // pattern that shows a write beyond them.
+    struct ChoiceBuffer {
+        std::unique_ptr<char[]> bytes;
+        std::size_t length = 0;  // without the NUL
+    };
     struct Entry {
         PF_ParamDef def{};
-        std::string text;  // choice text or checkbox label
+        std::string label;  // checkbox label
+        ChoiceBuffer choices;
         Animated value;
     };
+    static ChoiceBuffer makeChoiceBuffer(const std::string& text);
     Entry& valueEntry(int index);
     const Entry& entry(int index) const;
 

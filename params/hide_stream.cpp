@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr AEGP_PluginID kNoPlugin = 0;  // an effect, not an AEGP, asks
-
 // One stream reference, disposed of exactly once.
 class StreamRef {
 public:

@@ -3,6 +3,10 @@
 
 #include "host/suite_handler.h"
 
+/// The plug-in ID passed when asking for effect and stream references: an
+/// effect, not an AEGP, asks.
+inline constexpr AEGP_PluginID kNoPlugin = 0;
+
 /// Sets (hide nonzero) or clears (hide zero) the hidden flag of parameter
 /// index of the effect that *effect_ref names; the change is not undoable
 /// and the parameter keeps its value. index counts as ParamIndex does, 0

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr AEGP_PluginID kNoPlugin = 0;  // an effect, not an AEGP, asks
-
 // What the spacing control and the alignment choices read in one text mode.
 struct Wording {
     const char* spacing_name;
@@ -18,6 +16,22 @@ struct Wording {
 };
 constexpr Wording kHorizontalWording{kTrackingName, kAlignmentChoicesHorizontal};
 constexpr Wording kVerticalWording{"Leading", "Top|Center|Bottom"};
+
+// The host learns new choices from its own choice text, which the new
+// wording overwrites in place. Both wordings have the length of the text
+// set-up declared, so the write covers exactly that text and its terminator.
+constexpr std::size_t kChoicesLength = sizeof kAlignmentChoicesHorizontal - 1;
+static_assert(kChoicesLength == 17 && sizeof "Top|Center|Bottom" - 1 == kChoicesLength);
+
+// Writes choices (kChoicesLength characters and a NUL) over the host's text,
+// but only when that text is at least as long, so that the write stays
+// inside the host's buffer; a shorter text is left as it is.
+void writeChoices(const A_char* host_text, const char* choices) {
+    if (host_text == nullptr || strnlen(host_text, kChoicesLength) < kChoicesLength) {
+        return;
+    }
+    std::memcpy(const_cast<A_char*>(host_text), choices, kChoicesLength + 1);
+}
 
 constexpr std::array<ParamIndex, 4> kSideParams{PARAM_LEFT, PARAM_TOP, PARAM_RIGHT, PARAM_BOTTOM};
 
@@ -107,11 +121,11 @@ PF_Err UpdateParamsUI(PF_InData* in_data, PF_OutData* /*out_data*/, PF_ParamDef*
     setName(spacing.name, wording.spacing_name);
     err = suites.ParamUtilsSuite3()->PF_UpdateParamUI(in_data->effect_ref, PARAM_TRACKING, &spacing);
 
-    // The choices point at our own constant text; the host's choice text is
-    // not ours to write, and may be shorter than the new one.
+    // The copy still points at the host's choice text, which now holds the
+    // new wording; this happens even when the spacing update was refused.
     PF_ParamDef& alignment = copies[PARAM_TEXT_ALIGNMENT];
     alignment.param_type = PF_Param_POPUP;
-    alignment.u.pd.u.namesptr = wording.alignment_choices;
+    writeChoices(alignment.u.pd.u.namesptr, wording.alignment_choices);
     if (err == PF_Err_NONE) {
         err = suites.ParamUtilsSuite3()->PF_UpdateParamUI(in_data->effect_ref, PARAM_TEXT_ALIGNMENT, &alignment);
     }

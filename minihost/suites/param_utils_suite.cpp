@@ -41,13 +41,14 @@ PF_Err UpdateParamUI(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_
             if (defP->u.pd.u.namesptr == nullptr) {
                 ctx.reject(fn, "popup without choice text", PF_Err_BAD_CALLBACK_PARAM);
             }
+            // The host shows its own choice text, where new choices are written.
             if (defP->u.pd.num_choices != declared.u.pd.num_choices ||
-                countChoices(defP->u.pd.u.namesptr) != declared.u.pd.num_choices) {
+                countChoices(params.choices(param_index).c_str()) != declared.u.pd.num_choices) {
                 ctx.reject(fn, "changes the number of choices of parameter " + std::to_string(param_index),
                            PF_Err_BAD_CALLBACK_PARAM);
             }
         }
-        ctx.host().panel().update(param_index, *defP);
+        ctx.host().panel().update(param_index, *defP, params.choices(param_index));
         return PF_Err_NONE;
     });
 }

@@ -306,24 +306,39 @@ TEST(LedgerParams, DeclarationRulesAreChecked) {
     EXPECT_TRUE(mentions(host->ledger(), "add_param: not allowed during PF_Cmd_USER_CHANGED_PARAM"));
 }
 
-TEST(LedgerParams, WritingIntoTheHostsChoiceTextIsCaught) {
-    bool write = false;
+TEST(LedgerParams, WritesIntoTheHostsChoiceTextAreHeldToItsLengthAndToPanelUpdates) {
+    const char* text = nullptr;  // what the plug-in writes over the choices
+    PF_Cmd write_in = PF_Cmd_UPDATE_PARAMS_UI;
     auto host = scripted::host([&](PF_Cmd cmd, PF_InData* in, PF_OutData* out, PF_ParamDef** params, void*) -> PF_Err {
         if (cmd == PF_Cmd_PARAMS_SETUP) {
             scripted::addPopup(in, 1, "Left|Center|Right", 3, 1);
             out->num_params = 2;
-        } else if (cmd == PF_Cmd_UPDATE_PARAMS_UI && write) {
-            std::strcpy(const_cast<char*>(params[1]->u.pd.u.namesptr), "Top|Center|Botto");
+        } else if (cmd == write_in && text != nullptr) {
+            std::strcpy(const_cast<char*>(params[1]->u.pd.u.namesptr), text);
         }
         return PF_Err_NONE;
     });
     host->paramsSetup();
+    // Exactly the text's length and its NUL: the host's own text now reads
+    // it, and the panel shows it once PF_UpdateParamUI is called.
+    text = "Top|Center|Bottom";
     host->updateParamsUI();
     EXPECT_TRUE(host->ledger().clean()) << host->ledger().report();
-    write = true;
-    host->updateParamsUI();
-    EXPECT_TRUE(mentions(host->ledger(), "wrote into the host's choice text of parameter 1")) << host->ledger().report();
+    EXPECT_EQ(host->params().choices(1), "Top|Center|Bottom");
     EXPECT_EQ(host->panel().choices(1), "Left|Center|Right");
+
+    text = "Top|Center|Bottoms";  // one byte more
+    host->updateParamsUI();
+    EXPECT_TRUE(mentions(host->ledger(), "wrote past the end of the host's choice text of parameter 1"))
+        << host->ledger().report();
+
+    host->paramsSetup();
+    host->ledger().clear();
+    text = "Top|Center|Bottom";
+    write_in = PF_Cmd_SEQUENCE_SETUP;
+    host->command(PF_Cmd_SEQUENCE_SETUP);
+    EXPECT_TRUE(mentions(host->ledger(), "wrote into the host's choice text of parameter 1 during"))
+        << host->ledger().report();
 }
 
 TEST(LedgerCalls, ForeignEffectRefAndCallsFromOtherThreadsAreRefused) {

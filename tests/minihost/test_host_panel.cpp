@@ -62,16 +62,22 @@ TEST(Panel, WithoutTheOutFlagEveryGroupStartsCollapsed) {
 
 TEST(Panel, UpdateParamUIChangesNameAndChoicesButNotTypeOrCount) {
     PanelPlugin plugin;
-    PF_Err results[4] = {};
+    PF_Err results[5] = {};
     plugin.update = [&](PF_InData* in, PF_ParamDef** params) {
         auto* pu = scripted::acquire<PF_ParamUtilsSuite3>(in, kPFParamUtilsSuite, 3);
+        // New choices go over the host's own text; a pointer elsewhere is
+        // not how the host learns them.
+        char* host_text = const_cast<char*>(params[1]->u.pd.u.namesptr);
         PF_ParamDef popup = *params[1];
         std::strcpy(popup.name, "Mode");
-        popup.u.pd.u.namesptr = "C|D";
+        std::strcpy(host_text, "C|D");
         results[0] = pu->PF_UpdateParamUI(in->effect_ref, 1, &popup);
-        PF_ParamDef three = popup;
-        three.u.pd.u.namesptr = "C|D|E";
-        results[1] = pu->PF_UpdateParamUI(in->effect_ref, 1, &three);
+        PF_ParamDef elsewhere = popup;
+        elsewhere.u.pd.u.namesptr = "E|F";
+        results[4] = pu->PF_UpdateParamUI(in->effect_ref, 1, &elsewhere);
+        std::strcpy(host_text, "C-D");
+        results[1] = pu->PF_UpdateParamUI(in->effect_ref, 1, &popup);
+        std::strcpy(host_text, "C|D");
         PF_ParamDef retyped = *params[3];
         retyped.param_type = PF_Param_SLIDER;
         results[2] = pu->PF_UpdateParamUI(in->effect_ref, 3, &retyped);
@@ -85,9 +91,10 @@ TEST(Panel, UpdateParamUIChangesNameAndChoicesButNotTypeOrCount) {
     EXPECT_NE(results[1], PF_Err_NONE);
     EXPECT_NE(results[2], PF_Err_NONE);
     EXPECT_EQ(results[3], PF_Err_INVALID_INDEX);
+    EXPECT_EQ(results[4], PF_Err_NONE);
     EXPECT_EQ(host->panel().name(1), "Mode");
     EXPECT_EQ(host->panel().choices(1), "C|D");
-    EXPECT_EQ(host->panel().updates(1), 1);
+    EXPECT_EQ(host->panel().updates(1), 2);
     EXPECT_EQ(host->ledger().violations().size(), 3u) << host->ledger().report();
 }
 

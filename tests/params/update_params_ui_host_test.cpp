@@ -40,6 +40,13 @@ protected:
         EXPECT_EQ(host.panel().name(PARAM_TRACKING), "Tracking");
         EXPECT_EQ(host.panel().choices(PARAM_TEXT_ALIGNMENT), "Left|Center|Right");
     }
+    // What the host's own choice text of "Text Alignment" reads, through the
+    // pointer it hands out; nothing was written past its terminator.
+    void expectHostChoices(const std::string& text) {
+        EXPECT_EQ(host.params().choices(PARAM_TEXT_ALIGNMENT), text);
+        EXPECT_EQ(std::string(host.params().definition(PARAM_TEXT_ALIGNMENT).u.pd.u.namesptr), text);
+        EXPECT_TRUE(host.params().overrunChoices().empty());
+    }
     void expectReferencesGivenBack() {
         const minihost::CommandRecord r = host.ledger().last();
         EXPECT_EQ(r.effect_refs_obtained, 1);
@@ -53,6 +60,7 @@ TEST_F(UpdateParamsUITest, VerticalModeSaysLeadingAndTopCenterBottom) {
     ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
     EXPECT_EQ(host.panel().name(PARAM_TRACKING), "Leading");
     EXPECT_EQ(host.panel().choices(PARAM_TEXT_ALIGNMENT), "Top|Center|Bottom");
+    expectHostChoices("Top|Center|Bottom");
     EXPECT_TRUE(host.panel().collapsed(PARAM_TRACKING));
     // Only the two relabelled controls are touched.
     for (int i = 1; i < host.panel().count(); ++i) {
@@ -68,6 +76,7 @@ TEST_F(UpdateParamsUITest, HorizontalWordingComesBackAtTheNextUpdate) {
     setVertical(false);
     ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
     expectHorizontalWording();
+    expectHostChoices("Left|Center|Right");
     EXPECT_TRUE(host.panel().collapsed(PARAM_TRACKING));
 }
 
@@ -108,16 +117,31 @@ TEST_F(UpdateParamsUITest, RenamingKeepsTheTrackingValue) {
     EXPECT_EQ(host.params().definition(PARAM_TRACKING).name, std::string("Tracking"));  // the stored name stays
 }
 
-TEST_F(UpdateParamsUITest, HostsChoiceTextIsLeftAsItWas) {
+TEST_F(UpdateParamsUITest, NewChoicesGoIntoTheHostsOwnTextWhenItIsLongEnough) {
     host.params().setValue(PARAM_TEXT_ALIGNMENT, ALIGN_RIGHT);
     setVertical(true);
     ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
-    // The panel shows the new text, yet the host's own copy of the choices
-    // (and the buffer it lent for the call, checked by the ledger) is unchanged.
-    EXPECT_EQ(host.panel().choices(PARAM_TEXT_ALIGNMENT), "Top|Center|Bottom");
-    EXPECT_EQ(host.params().choices(PARAM_TEXT_ALIGNMENT), "Left|Center|Right");
-    EXPECT_EQ(std::string(host.params().definition(PARAM_TEXT_ALIGNMENT).u.pd.u.namesptr), "Left|Center|Right");
+    expectHostChoices("Top|Center|Bottom");
     EXPECT_EQ(host.params().valueAt(PARAM_TEXT_ALIGNMENT, 0), ALIGN_RIGHT);
+
+    // A host text of 16 characters would be overrun by the 18 bytes of the
+    // new wording: it is left as it is, and the copy is still handed over.
+    // A longer one takes the new wording and its terminator.
+    struct Case {
+        const char* host_text;
+        const char* after;
+    };
+    const Case cases[] = {{"Lft|Center|Right", "Lft|Center|Right"},
+                          {"L|C|R", "L|C|R"},
+                          {"Links|Mitte|Rechts", "Top|Center|Bottom"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.host_text);
+        host.params().setChoices(PARAM_TEXT_ALIGNMENT, c.host_text);
+        ASSERT_EQ(host.updateParamsUI(), PF_Err_NONE);
+        expectHostChoices(c.after);
+        EXPECT_EQ(host.panel().choices(PARAM_TEXT_ALIGNMENT), c.after);
+        EXPECT_EQ(host.ledger().last().callCount("PF_UpdateParamUI"), 2);
+    }
 }
 
 TEST_F(UpdateParamsUITest, UserChangedParamChangesNothing) {
@@ -139,6 +163,7 @@ TEST_F(UpdateParamsUITest, NoEffectReferenceMeansNothingIsDone) {
     host.faults().failNth("AEGP_GetNewEffectForEffect", 1, kRefused);
     EXPECT_EQ(host.updateParamsUI(), kRefused);
     expectHorizontalWording();
+    expectHostChoices("Left|Center|Right");
     EXPECT_EQ(hiddenSides(), 0);
     const minihost::CommandRecord r = host.ledger().last();
     EXPECT_EQ(r.effect_refs_obtained, 0);
@@ -154,6 +179,8 @@ TEST_F(UpdateParamsUITest, RefusedSpacingUpdateStopsTheRestButGivesTheReferenceB
     host.faults().failNth("PF_UpdateParamUI", 1, kRefused);
     EXPECT_EQ(host.updateParamsUI(), kRefused);
     expectHorizontalWording();
+    // The new choices are written all the same; only the hand-over is skipped.
+    expectHostChoices("Top|Center|Bottom");
     EXPECT_EQ(host.faults().callCount("PF_UpdateParamUI"), 1);  // the alignment is not handed over
     EXPECT_EQ(hiddenSides(), 0);
     EXPECT_EQ(host.ledger().last().streams_obtained, 0);
