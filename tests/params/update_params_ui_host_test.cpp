@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "minihost/host.h"
+#include "params/hide_stream.h"
 #include "params/param_index.h"
+#include "tests/minihost/scripted_plugin.h"
 
 namespace {
 
@@ -106,6 +109,41 @@ TEST_F(UpdateParamsUITest, SideControlsHiddenAfterEveryUpdateWithValuesKept) {
         EXPECT_EQ(r.streams_disposed, 4);
         EXPECT_EQ(r.callCount("AEGP_SetDynamicStreamFlag"), 4);
     }
+}
+
+// The panel update only ever hides; showing is hideStream's other half,
+// reached here by a plug-in that calls it directly.
+TEST(HideStream, ZeroShowsTheStreamAgain) {
+    std::vector<bool> hidden_after;
+    minihost::Host* running = nullptr;
+    auto host = scripted::host([&](PF_Cmd cmd, PF_InData* in, PF_OutData* out, PF_ParamDef**, void*) -> PF_Err {
+        if (cmd == PF_Cmd_PARAMS_SETUP) {
+            scripted::addSlider(in, 1, 1.0);
+            scripted::addSlider(in, 2, 2.0);
+            out->num_params = 3;
+        } else if (cmd == PF_Cmd_UPDATE_PARAMS_UI) {
+            AEGP_SuiteHandler suites(in->pica_basicP);
+            AEGP_EffectRefH effect = nullptr;
+            PF_Err err = suites.PFInterfaceSuite1()->AEGP_GetNewEffectForEffect(kNoPlugin, in->effect_ref, &effect);
+            for (const A_Boolean hide : {A_Boolean{1}, A_Boolean{0}}) {
+                if (err == PF_Err_NONE) {
+                    err = hideStream(&suites, 2, &effect, hide);
+                    hidden_after.push_back(running->panel().hidden(2));
+                }
+            }
+            const A_Err dispose_err = suites.EffectSuite2()->AEGP_DisposeEffect(effect);
+            return err != PF_Err_NONE ? err : dispose_err;
+        }
+        return PF_Err_NONE;
+    });
+    running = host.get();
+    ASSERT_EQ(host->paramsSetup(), PF_Err_NONE);
+    ASSERT_EQ(host->updateParamsUI(), PF_Err_NONE);
+    EXPECT_EQ(hidden_after, (std::vector<bool>{true, false}));
+    EXPECT_EQ(host->panel().dynamicFlags(2), 0);
+    EXPECT_FALSE(host->panel().hidden(1));
+    EXPECT_EQ(host->ledger().last().streams_obtained, 2);
+    EXPECT_TRUE(host->ledger().clean()) << host->ledger().report();
 }
 
 TEST_F(UpdateParamsUITest, RenamingKeepsTheTrackingValue) {

@@ -260,10 +260,14 @@ TEST_P(RenderEndToEnd, LaterCharactersAndGuidesLieInFrontOfEarlierOnes) {
 TEST_P(RenderEndToEnd, WorldFailingPartWayKeepsEarlierCharacters) {
     threeGlyphs();
     host.faults().failNth("PF_NewWorld", 3, PF_Err_OUT_OF_MEMORY);
+    // A check-in failing afterwards does not replace the render's error.
+    host.faults().failNth("checkin_param", 7, PF_Err_INTERNAL_STRUCT_DAMAGED);
     const Frame frame = host.renderFrame();
     EXPECT_EQ(frame.render_err, PF_Err_OUT_OF_MEMORY);
     EXPECT_EQ(drawnBoxes(*frame.output), (std::vector<pixel_box>{kThreeLanded[0], kThreeLanded[1]}));
     EXPECT_EQ(host.faults().callCount("PF_NewWorld"), 3);
+    EXPECT_EQ(host.faults().fired(), 2);
+    EXPECT_EQ(host.ledger().last().params_checked_in, PARAM_NUM_PARAMS - 1);
 }
 
 TEST_P(RenderEndToEnd, GuideWorldFailingStopsTheRunAfterItsCharacter) {

@@ -206,7 +206,7 @@ TEST_F(RenderSetupThroughHost, MissingLayerSuiteEndsTheRenderWithItsError) {
     EXPECT_EQ(host.ledger().last().params_checked_in, PARAM_NUM_PARAMS - 1);
 }
 
-TEST_F(RenderSetupThroughHost, FailingParameterCheckoutChecksInEveryOneCheckedOut) {
+TEST_F(RenderSetupThroughHost, FailingCheckoutsAndCheckInsAnswerTheFirstErrorAndCheckInEveryOneCheckedOut) {
     host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30)});
     for (int n : {1, 2, 17, PARAM_NUM_PARAMS - 1}) {
         host.faults().reset();
@@ -220,6 +220,29 @@ TEST_F(RenderSetupThroughHost, FailingParameterCheckoutChecksInEveryOneCheckedOu
         EXPECT_EQ(host.ledger().last().params_checked_in, n - 1);
         // No render: the output is as the host handed it over.
         EXPECT_EQ(frame.output->at(5, 5).g, 1.0f) << n;
+    }
+
+    // Several failures in one frame: the first one is answered, a failing
+    // check-in replaces no earlier error, and every definition checked out
+    // goes back.
+    constexpr PF_Err kFirst = 4201, kSecond = 4202;
+    struct Case {
+        const char* first_function;
+        int first_n;
+        int checkin_n;  // the check-in that fails with kSecond
+        int checked_out;
+    };
+    const Case cases[] = {{"checkout_param", 5, 2, 4}, {"checkin_param", 3, 10, PARAM_NUM_PARAMS - 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.first_function);
+        host.faults().reset();
+        host.faults().failNth(c.first_function, c.first_n, kFirst);
+        host.faults().failNth("checkin_param", c.checkin_n, kSecond);
+        const Frame frame = host.renderFrame();
+        EXPECT_EQ(frame.render_err, kFirst);
+        EXPECT_EQ(host.faults().fired(), 2);
+        EXPECT_EQ(host.ledger().last().params_checked_out, c.checked_out);
+        EXPECT_EQ(host.ledger().last().params_checked_in, c.checked_out);
     }
 }
 
