@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/downsample_factor.h"
 #include "geometry/text_characters.h"
 #include "host/suite_handler.h"
 
@@ -55,12 +56,6 @@ private:
     const AEGP_TextLayerSuite1* suite_;
     AEGP_TextOutlinesH handle_ = nullptr;
 };
-
-// num / den as a double, with the denominator read as unsigned 32-bit.
-// Callers have ruled out a zero denominator.
-double downsampleFactor(const PF_RationalScale& scale) {
-    return static_cast<double>(scale.num) / static_cast<double>(static_cast<A_u_long>(scale.den));
-}
 
 void scaleVertex(PF_PathVertex& v, double dsx, double dsy) {
     v.x *= dsx;

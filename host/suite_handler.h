@@ -22,7 +22,11 @@ public:
     AEGP_SuiteHandler(const AEGP_SuiteHandler&) = delete;
     AEGP_SuiteHandler& operator=(const AEGP_SuiteHandler&) = delete;
 
-    // One accessor per slot; each acquires its suite on first use.
+    // One accessor per slot; each acquires its suite on first use. An
+    // accessor is named after the version number the host registers the
+    // suite under, its return type after the SDK's name for that version's
+    // table: the host's version 11 of "AEGP Layer Suite" is the table
+    // AEGP_LayerSuite5 (kAEGPLayerSuiteVersion5 == 11), and so on.
     const PF_ANSICallbacksSuite1* ANSICallbacksSuite1() const;
     const PF_WorldSuite2* WorldSuite2() const;
     const AEGP_PFInterfaceSuite1* PFInterfaceSuite1() const;

@@ -1,7 +1,5 @@
 #include "render/render_setup.h"
 
-#include <limits>
-
 #include "render/int_conversion.h"
 
 param_values readParamValues(PF_ParamDef* const params[]) {
@@ -25,17 +23,6 @@ param_values readParamValues(PF_ParamDef* const params[]) {
     }
     v.buffer_expansion = truncateSaturated(params[PARAM_BUFFER_EXPANSION]->u.fs_d.value);
     return v;
-}
-
-double downsampleFactor(PF_RationalScale scale) {
-    const double num = static_cast<double>(scale.num);
-    if (scale.den == 0) {
-        if (scale.num == 0) {
-            return std::numeric_limits<double>::quiet_NaN();
-        }
-        return scale.num > 0 ? std::numeric_limits<double>::infinity() : -std::numeric_limits<double>::infinity();
-    }
-    return num / static_cast<double>(scale.den);
 }
 
 void scaleToRender(const param_values& values, const layer_pose& pose, PF_RationalScale downsample_x,

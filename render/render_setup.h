@@ -7,6 +7,7 @@
 #include <array>
 
 #include "AE_Effect.h"
+#include "geometry/downsample_factor.h"
 #include "render/render_settings.h"
 
 // The parameter values the render reads, converted but not yet scaled.
@@ -34,10 +35,6 @@ struct layer_pose {
 // Reads the definitions checked out for this frame, indexed by ParamIndex;
 // index 0 (the input layer) is not read, nor are the four side parameters.
 param_values readParamValues(PF_ParamDef* const params[]);
-
-// num / den in double. A zero denominator gives the IEEE result (an infinity
-// of num's sign, or NaN for 0/0) without dividing by zero.
-double downsampleFactor(PF_RationalScale scale);
 
 // Fills every field of settings except pixel_format, characters and status.
 void scaleToRender(const param_values& values, const layer_pose& pose, PF_RationalScale downsample_x,
