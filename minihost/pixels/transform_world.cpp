@@ -21,7 +21,7 @@ struct Job {
     const PF_EffectWorld* src;
     PF_EffectWorld* dst;
     PF_Rect clip;                            // destination pixels that may be written
-    std::vector<PF_FloatMatrix> dst_to_src;  // one per matrix handed in
+    std::vector<PF_FloatMatrix>& dst_to_src;  // one per matrix handed in
     float opacity;
     bool bilinear;
 };
@@ -352,6 +352,13 @@ void translateFraction(const Job& job, const PF_Rect& r) {
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const Taps& c = columns[k];
             if (!c.inside) continue;
+            // Taps that are all transparent add nothing, which leaves the
+            // destination as it is (around and between glyphs, most pixels).
+            bool clear = true;
+            for (int j = 0; j < 2 && clear; ++j)
+                for (int i = 0; i < 2 && clear; ++i)
+                    clear = lines[j] == nullptr || !c.use[i] || lines[j][c.first + i].alpha == 0;
+            if (clear) continue;
             const auto repeats = [&](int i) {
                 return i >= 0 && worked[static_cast<std::size_t>(i)].matches(classes[k], row_class, lines, c, d[k]);
             };
@@ -466,12 +473,16 @@ PF_Err pixels_detail::transformWorldBy(TransformPath path, PF_Quality quality, P
     if (dest_rect != nullptr && !pixels_detail::wellFormed(*dest_rect)) return PF_Err_BAD_CALLBACK_PARAM;
 
     try {
-        Job job{src, dst, pixels_detail::wholeOf(*dst), {}, 1.0f, quality == PF_Quality_HI};
+        // The matrix lists are kept between calls on one thread, so that a
+        // composite allocates nothing.
+        thread_local std::vector<PF_FloatMatrix> dst_to_src, src_to_dst;
+        dst_to_src.clear();
+        src_to_dst.clear();
+        Job job{src, dst, pixels_detail::wholeOf(*dst), dst_to_src, 1.0f, quality == PF_Quality_HI};
         if (dest_rect != nullptr) job.clip = pixels_detail::intersect(*dest_rect, job.clip);
         job.opacity = *src_depth == Depth::k8 ? static_cast<float>(comp_mode->opacity) / PF_MAX_CHAN8
                                               : static_cast<float>(comp_mode->opacitySu) / PF_MAX_CHAN16;
 
-        std::vector<PF_FloatMatrix> src_to_dst;
         for (A_long i = 0; i < num_matrices; ++i) {
             const auto inverse = pixels_detail::invert(matrices[i]);
             if (!inverse) return PF_Err_BAD_CALLBACK_PARAM;
