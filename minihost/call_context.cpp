@@ -63,42 +63,44 @@ CallContext::~CallContext() {
 
 CallContext* CallContext::current() { return t_current; }
 
-A_Err CallContext::onCall(const char* function) {
-    ++record_.calls[function];
+A_Err CallContext::onCall(HostFunction function) {
+    ++calls_[indexOf(function)];
     return host_.faults().onCall(function);
 }
 
 void CallContext::violation(const std::string& what) { record_.violations.push_back(what); }
 
-void CallContext::reject(const char* function, const std::string& what, A_Err err) {
-    violation(std::string(function) + ": " + what);
+void CallContext::violationInCall(const std::string& what) { violation(std::string(nameOf(function_)) + ": " + what); }
+
+void CallContext::reject(const std::string& what, A_Err err) {
+    violationInCall(what);
     throw HostFault{err};
 }
 
-void CallContext::checkRef(PF_ProgPtr effect_ref, const char* function) {
+void CallContext::checkRef(PF_ProgPtr effect_ref) {
     if (effect_ref != ref()) {
-        reject(function, "effect_ref is not the one this call handed out", PF_Err_BAD_CALLBACK_PARAM);
+        reject("effect_ref is not the one this call handed out", PF_Err_BAD_CALLBACK_PARAM);
     }
 }
 
-void CallContext::checkLayer(AEGP_LayerH layer, const char* function) {
+void CallContext::checkLayer(AEGP_LayerH layer) {
     if (layer != layerHandle()) {
-        reject(function, "layer handle is not the one AEGP_GetEffectLayer handed out in this call", A_Err_PARAMETER);
+        reject("layer handle is not the one AEGP_GetEffectLayer handed out in this call", A_Err_PARAMETER);
     }
 }
 
-void CallContext::checkCommand(const char* function, std::initializer_list<PF_Cmd> allowed) {
+void CallContext::checkCommand(std::initializer_list<PF_Cmd> allowed) {
     for (PF_Cmd c : allowed) {
         if (c == cmd_) {
             return;
         }
     }
-    reject(function, "not allowed during " + commandName(cmd_), PF_Err_BAD_CALLBACK_PARAM);
+    reject("not allowed during " + commandName(cmd_), PF_Err_BAD_CALLBACK_PARAM);
 }
 
-FrameState& CallContext::requireFrame(const char* function) {
+FrameState& CallContext::requireFrame() {
     if (frame_ == nullptr) {
-        reject(function, "no frame: the command was sent without the host's render records", PF_Err_BAD_CALLBACK_PARAM);
+        reject("no frame: the command was sent without the host's render records", PF_Err_BAD_CALLBACK_PARAM);
     }
     return *frame_;
 }
@@ -265,6 +267,12 @@ PF_ParamDef** CallContext::paramArray() {
 
 CommandRecord CallContext::finish(PF_Err result) {
     record_.result = result;
+    for (std::size_t i = 0; i < kHostFunctionCount; ++i) {
+        if (calls_[i] != 0) {
+            record_.calls[nameOf(static_cast<HostFunction>(i))] += calls_[i];
+        }
+    }
+    calls_.fill(0);
     for (const auto& [key, held] : suites_held_) {
         if (held > 0) {
             violation(key + " acquired " + std::to_string(held) + " more time(s) than released");

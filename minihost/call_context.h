@@ -10,6 +10,7 @@
 // parts, so frames render at once on several threads.
 #pragma once
 
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,6 +21,7 @@
 #include "AE_Effect.h"
 #include "AE_GeneralPlug.h"
 #include "minihost/frame.h"
+#include "minihost/host_function.h"
 #include "minihost/host_config.h"
 #include "minihost/ledger.h"
 #include "minihost/text_source.h"
@@ -85,20 +87,26 @@ public:
     FrameState* frame() { return frame_; }
     /// The frame of a SmartFX command; rejects the call when the command was
     /// sent raw, without one.
-    FrameState& requireFrame(const char* function);
+    FrameState& requireFrame();
     PF_ProgPtr ref() { return reinterpret_cast<PF_ProgPtr>(this); }
     AEGP_LayerH layerHandle() { return reinterpret_cast<AEGP_LayerH>(&layer_object_); }
     CommandRecord& record() { return record_; }
 
     /// Counts the call and answers an injected fault, or 0.
-    A_Err onCall(const char* function);
+    A_Err onCall(HostFunction function);
+    /// The host function running now (set by guarded); the checks below
+    /// name it in the violations they record.
+    HostFunction function() const { return function_; }
+    void setFunction(HostFunction function) { function_ = function; }
     void violation(const std::string& what);
-    /// Records a violation and answers err from the host function.
-    [[noreturn]] void reject(const char* function, const std::string& what, A_Err err);
-    void checkRef(PF_ProgPtr effect_ref, const char* function);
-    void checkLayer(AEGP_LayerH layer, const char* function);
-    /// Only these commands may call the function.
-    void checkCommand(const char* function, std::initializer_list<PF_Cmd> allowed);
+    /// A violation of the running host function: "<name>: what".
+    void violationInCall(const std::string& what);
+    /// Records a violation of the running function and answers err from it.
+    [[noreturn]] void reject(const std::string& what, A_Err err);
+    void checkRef(PF_ProgPtr effect_ref);
+    void checkLayer(AEGP_LayerH layer);
+    /// Only these commands may call the running function.
+    void checkCommand(std::initializer_list<PF_Cmd> allowed);
 
     // Suites.
     void suiteAcquired(const std::string& key);
@@ -156,6 +164,8 @@ private:
     SPBasicSuite basic_{};
     LayerObject layer_object_;
     CommandRecord record_;
+    HostFunction function_ = HostFunction::AcquireSuite;
+    std::array<int, kHostFunctionCount> calls_{};  // into record_.calls when the command ends
 
     std::map<std::string, int> suites_held_;
     std::map<const void*, std::unique_ptr<EffectRefObject>> effect_refs_;
@@ -182,11 +192,19 @@ private:
 enum class Kind { kTakes, kGivesBack };
 
 template <typename Body>
-A_Err guarded(const char* function, Body&& body, Kind kind = Kind::kTakes) noexcept {
+A_Err guarded(HostFunction function, Body&& body, Kind kind = Kind::kTakes) noexcept {
     CallContext* ctx = CallContext::current();
     if (ctx == nullptr) {
         return A_Err_WRONG_THREAD;
     }
+    // The function running until this one returns (host functions do not
+    // call each other, but a plug-in called back from one might).
+    struct Running {
+        CallContext& ctx;
+        HostFunction outer;
+        ~Running() { ctx.setFunction(outer); }
+    } running{*ctx, ctx->function()};
+    ctx->setFunction(function);
     try {
         const A_Err injected = ctx->onCall(function);
         if (injected != A_Err_NONE && kind == Kind::kTakes) {
@@ -198,7 +216,7 @@ A_Err guarded(const char* function, Body&& body, Kind kind = Kind::kTakes) noexc
         return fault.code;
     } catch (...) {
         try {
-            ctx->violation(std::string(function) + ": the host failed inside the call");
+            ctx->violation(std::string(nameOf(function)) + ": the host failed inside the call");
         } catch (...) {
         }
         return PF_Err_INTERNAL_STRUCT_DAMAGED;

@@ -12,20 +12,19 @@ namespace {
 PF_Err checkoutLayer(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long checkout_idL, const PF_RenderRequest* req,
                      A_long /*what_time*/, A_long /*time_step*/, A_u_long time_scale,
                      PF_CheckoutResult* checkout_result) {
-    return guarded("checkout_layer", [&](CallContext& ctx) -> A_Err {
-        const char* fn = "checkout_layer";
-        ctx.checkRef(effect_ref, fn);
-        ctx.checkCommand(fn, {PF_Cmd_SMART_PRE_RENDER});
-        FrameState* frame = &ctx.requireFrame(fn);
+    return guarded(HostFunction::checkout_layer, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
+        ctx.checkCommand({PF_Cmd_SMART_PRE_RENDER});
+        FrameState* frame = &ctx.requireFrame();
         if (index != 0) {
-            ctx.reject(fn, "parameter " + std::to_string(index) + " is not a layer (only 0 is)",
+            ctx.reject("parameter " + std::to_string(index) + " is not a layer (only 0 is)",
                        PF_Err_INVALID_INDEX);
         }
         if (req == nullptr || checkout_result == nullptr || time_scale == 0) {
-            ctx.reject(fn, "null request or result, or time scale 0", PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("null request or result, or time scale 0", PF_Err_BAD_CALLBACK_PARAM);
         }
         if (frame->checkouts.count(checkout_idL) != 0) {
-            ctx.reject(fn, "checkout id " + std::to_string(checkout_idL) + " used twice", PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("checkout id " + std::to_string(checkout_idL) + " used twice", PF_Err_BAD_CALLBACK_PARAM);
         }
         const PF_Rect rect = intersect(req->rect, frame->layer_bounds);
         frame->checkouts[checkout_idL] = FrameState::Checkout{index, *req, rect};
@@ -44,23 +43,22 @@ PF_Err checkoutLayer(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long checkout
 }
 
 PF_Err guidMixIn(PF_ProgPtr effect_ref, A_u_long /*buf_sizeLu*/, const void* /*buf*/) {
-    return guarded("GuidMixInPtr", [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref, "GuidMixInPtr");
+    return guarded(HostFunction::GuidMixInPtr, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
         return PF_Err_NONE;
     });
 }
 
 PF_Err checkoutLayerPixels(PF_ProgPtr effect_ref, A_long checkout_idL, PF_EffectWorld** pixels) {
-    return guarded("checkout_layer_pixels", [&](CallContext& ctx) -> A_Err {
-        const char* fn = "checkout_layer_pixels";
-        ctx.checkRef(effect_ref, fn);
-        ctx.checkCommand(fn, {PF_Cmd_SMART_RENDER});
-        FrameState* frame = &ctx.requireFrame(fn);
+    return guarded(HostFunction::checkout_layer_pixels, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
+        ctx.checkCommand({PF_Cmd_SMART_RENDER});
+        FrameState* frame = &ctx.requireFrame();
         if (pixels == nullptr) {
-            ctx.reject(fn, "null output pointer", PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("null output pointer", PF_Err_BAD_CALLBACK_PARAM);
         }
         if (frame->checkouts.count(checkout_idL) == 0) {
-            ctx.reject(fn, "checkout id " + std::to_string(checkout_idL) + " was not checked out at pre-render",
+            ctx.reject("checkout id " + std::to_string(checkout_idL) + " was not checked out at pre-render",
                        PF_Err_BAD_CALLBACK_PARAM);
         }
         *pixels = frame->input ? frame->input->pf() : nullptr;
@@ -69,11 +67,11 @@ PF_Err checkoutLayerPixels(PF_ProgPtr effect_ref, A_long checkout_idL, PF_Effect
 }
 
 PF_Err checkinLayerPixels(PF_ProgPtr effect_ref, A_long checkout_idL) {
-    return guarded("checkin_layer_pixels", [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref, "checkin_layer_pixels");
-        ctx.checkCommand("checkin_layer_pixels", {PF_Cmd_SMART_RENDER});
-        if (ctx.requireFrame("checkin_layer_pixels").checkouts.count(checkout_idL) == 0) {
-            ctx.reject("checkin_layer_pixels", "checkout id " + std::to_string(checkout_idL) + " unknown",
+    return guarded(HostFunction::checkin_layer_pixels, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
+        ctx.checkCommand({PF_Cmd_SMART_RENDER});
+        if (ctx.requireFrame().checkouts.count(checkout_idL) == 0) {
+            ctx.reject("checkout id " + std::to_string(checkout_idL) + " unknown",
                        PF_Err_BAD_CALLBACK_PARAM);
         }
         return PF_Err_NONE;
@@ -81,13 +79,13 @@ PF_Err checkinLayerPixels(PF_ProgPtr effect_ref, A_long checkout_idL) {
 }
 
 PF_Err checkoutOutput(PF_ProgPtr effect_ref, PF_EffectWorld** output) {
-    return guarded("checkout_output", [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref, "checkout_output");
-        ctx.checkCommand("checkout_output", {PF_Cmd_SMART_RENDER});
+    return guarded(HostFunction::checkout_output, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
+        ctx.checkCommand({PF_Cmd_SMART_RENDER});
         if (output == nullptr) {
-            ctx.reject("checkout_output", "null output pointer", PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("null output pointer", PF_Err_BAD_CALLBACK_PARAM);
         }
-        FrameState& frame = ctx.requireFrame("checkout_output");
+        FrameState& frame = ctx.requireFrame();
         *output = frame.output ? frame.output->pf() : nullptr;
         return PF_Err_NONE;
     });

@@ -7,38 +7,38 @@
 namespace minihost::detail {
 namespace {
 
-void requireKnown(CallContext& ctx, const char* fn, const PF_EffectWorld* world, const char* role) {
+void requireKnown(CallContext& ctx, const PF_EffectWorld* world, const char* role) {
     if (world == nullptr) {
-        ctx.reject(fn, std::string("null ") + role + " world", PF_Err_BAD_CALLBACK_PARAM);
+        ctx.reject(std::string("null ") + role + " world", PF_Err_BAD_CALLBACK_PARAM);
     }
     if (!ctx.knownWorld(world)) {
-        ctx.reject(fn, std::string(role) + " world not handed out by the host in this call",
+        ctx.reject(std::string(role) + " world not handed out by the host in this call",
                    PF_Err_BAD_CALLBACK_PARAM);
     }
 }
 
-PF_Err answer(CallContext& ctx, const char* fn, PF_Err err) {
+PF_Err answer(CallContext& ctx, PF_Err err) {
     if (err == PF_Err_BAD_CALLBACK_PARAM) {
-        ctx.violation(std::string(fn) + ": arguments rejected (sizes, rectangles, formats or modes)");
+        ctx.violationInCall("arguments rejected (sizes, rectangles, formats or modes)");
     }
     return err;
 }
 
 PF_Err copyCallback(PF_ProgPtr effect_ref, PF_EffectWorld* src, PF_EffectWorld* dst, PF_Rect* src_r,
                     PF_Rect* dst_r) {
-    return guarded("copy", [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref, "copy");
-        requireKnown(ctx, "copy", src, "source");
-        requireKnown(ctx, "copy", dst, "destination");
-        return answer(ctx, "copy", copyWorld(src, dst, src_r, dst_r));
+    return guarded(HostFunction::copy, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
+        requireKnown(ctx, src, "source");
+        requireKnown(ctx, dst, "destination");
+        return answer(ctx, copyWorld(src, dst, src_r, dst_r));
     });
 }
 
 PF_Err fillCallback(PF_ProgPtr effect_ref, const PF_Pixel* color, const PF_Rect* dst_rect, PF_EffectWorld* world) {
-    return guarded("fill", [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref, "fill");
-        requireKnown(ctx, "fill", world, "destination");
-        return answer(ctx, "fill", fillWorld(color, dst_rect, world));
+    return guarded(HostFunction::fill, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
+        requireKnown(ctx, world, "destination");
+        return answer(ctx, fillWorld(color, dst_rect, world));
     });
 }
 
@@ -46,12 +46,11 @@ PF_Err transformCallback(PF_ProgPtr effect_ref, PF_Quality quality, PF_ModeFlags
                          const PF_EffectWorld* src_world, const PF_CompositeMode* comp_mode,
                          const PF_MaskWorld* mask_world0, const PF_FloatMatrix* matrices, A_long num_matrices,
                          PF_Boolean src2dst_matrix, const PF_Rect* dest_rect, PF_EffectWorld* dst_world) {
-    return guarded("transform_world", [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref, "transform_world");
-        requireKnown(ctx, "transform_world", src_world, "source");
-        requireKnown(ctx, "transform_world", dst_world, "destination");
-        return answer(ctx, "transform_world",
-                      transformWorld(quality, m_flags, field, src_world, comp_mode, mask_world0, matrices,
+    return guarded(HostFunction::transform_world, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
+        requireKnown(ctx, src_world, "source");
+        requireKnown(ctx, dst_world, "destination");
+        return answer(ctx, transformWorld(quality, m_flags, field, src_world, comp_mode, mask_world0, matrices,
                                      num_matrices, src2dst_matrix, dest_rect, dst_world));
     });
 }

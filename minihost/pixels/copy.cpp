@@ -38,13 +38,18 @@ void copyRect(const PF_EffectWorld& src, PF_EffectWorld& dst, const PF_Rect& src
     const long long dy = static_cast<long long>(src_r.top) - dst_r.top;
     const int count = target.right - target.left;
 
-    // The same buffer on both sides: read from a snapshot so overlapping
-    // rectangles copy as if all was read before anything was written.
+    // The same buffer on both sides: each row is read into a snapshot before
+    // it is written, so overlapping rectangles copy as if all was read
+    // before anything was written.
     std::vector<P> snapshot;
     const bool same = src.data == dst.data;
     if (same) snapshot.resize(static_cast<std::size_t>(count));
 
-    for (int y = target.top; y < target.bottom; ++y) {
+    // Rows are walked away from the source, so that no row is read after it
+    // was written: upwards when the source lies above the destination.
+    const bool upwards = same && dy < 0;
+    for (int k = 0; k < target.bottom - target.top; ++k) {
+        const int y = upwards ? target.bottom - 1 - k : target.top + k;
         const long long sy = y + dy;
         const P* src_row = (sy >= 0 && sy < src.height) ? pixels_detail::rowOf<P>(src, static_cast<int>(sy)) : nullptr;
         P* dst_row = pixels_detail::rowOf<P>(dst, y);

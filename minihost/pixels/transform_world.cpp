@@ -8,6 +8,7 @@
 #include "minihost/pixels/composite.h"
 #include "minihost/pixels/matrix3.h"
 #include "minihost/pixels/pixel_kernels.h"
+#include "minihost/pixels/transform_paths.h"
 #include "minihost/pixels/world_check.h"
 #include "minihost/pixels/world_ops.h"
 
@@ -20,7 +21,7 @@ struct Job {
     const PF_EffectWorld* src;
     PF_EffectWorld* dst;
     PF_Rect clip;                            // destination pixels that may be written
-    std::vector<PF_FloatMatrix> dst_to_src;  // one per matrix handed in
+    std::vector<PF_FloatMatrix>& dst_to_src;  // one per matrix handed in
     float opacity;
     bool bilinear;
 };
@@ -93,15 +94,30 @@ void translateWhole(const Job& job, int tx, int ty) {
     }
 }
 
-// Accumulates one source pixel, weighted, as premultiplied colour.
+// Accumulates source pixels, weighted, as premultiplied colour. A sample
+// made of one source pixel at full weight keeps that pixel's colour exactly
+// (dividing it back out of the premultiplied sum could move it by a unit in
+// the last place), as a translation by whole pixels does.
 struct Accumulator {
     float a = 0, r = 0, g = 0, b = 0;
+    int taps = 0;
+    Rgba first{};  // the first pixel added, when it came at full weight
+    bool whole = false;
+
     void add(const Rgba& c, float w) {
         const float wa = w * c.a;
         a += wa;
         r += wa * c.r;
         g += wa * c.g;
         b += wa * c.b;
+        whole = ++taps == 1 && w == 1.0f;
+        if (whole) first = c;
+    }
+    // The straight colour of the average of n samples, opacity applied;
+    // only for a > 0.
+    Rgba colour(float n, float opacity) const {
+        if (whole && n == 1.0f) return Rgba{a * opacity, first.r, first.g, first.b};
+        return Rgba{a / n * opacity, r / a, g / a, b / a};
     }
 };
 
@@ -191,8 +207,7 @@ void resample(const Job& job, const PF_Rect& r) {
                 if (mapper.next(sx, sy)) sampleInto<P>(acc, *job.src, sx, sy, job.bilinear);
             }
             if (!(acc.a > 0.0f)) continue;
-            const Rgba c{acc.a / n * job.opacity, acc.r / acc.a, acc.g / acc.a, acc.b / acc.a};
-            pixels_detail::compositeOnto<blend>(d[x], c);
+            pixels_detail::compositeOnto<blend>(d[x], acc.colour(n, job.opacity));
         }
     }
 }
@@ -337,6 +352,13 @@ void translateFraction(const Job& job, const PF_Rect& r) {
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const Taps& c = columns[k];
             if (!c.inside) continue;
+            // Taps that are all transparent add nothing, which leaves the
+            // destination as it is (around and between glyphs, most pixels).
+            bool clear = true;
+            for (int j = 0; j < 2 && clear; ++j)
+                for (int i = 0; i < 2 && clear; ++i)
+                    clear = lines[j] == nullptr || !c.use[i] || lines[j][c.first + i].alpha == 0;
+            if (clear) continue;
             const auto repeats = [&](int i) {
                 return i >= 0 && worked[static_cast<std::size_t>(i)].matches(classes[k], row_class, lines, c, d[k]);
             };
@@ -366,8 +388,7 @@ void translateFraction(const Job& job, const PF_Rect& r) {
                     if (c.use[i]) acc.add(pixels_detail::toRgba(in.taps[j][i]), c.w[i] * row.w[j]);
             }
             if (acc.a > 0.0f) {
-                const Rgba colour{acc.a / 1.0f * job.opacity, acc.r / acc.a, acc.g / acc.a, acc.b / acc.a};
-                pixels_detail::compositeOnto<blend>(d[k], colour);
+                pixels_detail::compositeOnto<blend>(d[k], acc.colour(1.0f, job.opacity));
             }
             worked.push_back(Memo<P>{classes[k], row_class, in, d[k]});
             left = static_cast<int>(worked.size() - 1);
@@ -409,17 +430,17 @@ PF_Rect unite(const PF_Rect& a, const PF_Rect& b) {
 }
 
 template <Blend blend>
-void run(Depth depth, const Job& job, const std::vector<PF_FloatMatrix>& src_to_dst) {
+void run(Depth depth, const Job& job, const std::vector<PF_FloatMatrix>& src_to_dst, bool fast) {
     pixels_detail::dispatch(depth, [&](auto tag) {
         using P = decltype(tag);
         int tx = 0, ty = 0;
-        if (src_to_dst.size() == 1 && pixels_detail::wholePixelTranslation(src_to_dst[0], tx, ty)) {
+        if (fast && src_to_dst.size() == 1 && pixels_detail::wholePixelTranslation(src_to_dst[0], tx, ty)) {
             translateWhole<blend, P>(job, tx, ty);
             return;
         }
         PF_Rect r{0, 0, 0, 0};
         for (const PF_FloatMatrix& m : src_to_dst) r = unite(r, reach(m, *job.src, job.clip));
-        if (job.dst_to_src.size() == 1 && onlyTranslates(job.dst_to_src[0]))
+        if (fast && job.dst_to_src.size() == 1 && onlyTranslates(job.dst_to_src[0]))
             translateFraction<blend, P>(job, r);
         else
             resample<blend, P>(job, r);
@@ -438,10 +459,11 @@ bool supported(PF_Quality quality, PF_ModeFlags m_flags, PF_Field field, const P
 
 }  // namespace
 
-PF_Err transformWorld(PF_Quality quality, PF_ModeFlags m_flags, PF_Field field, const PF_EffectWorld* src,
-                      const PF_CompositeMode* comp_mode, const PF_MaskWorld* mask, const PF_FloatMatrix* matrices,
-                      A_long num_matrices, PF_Boolean src2dst_matrix, const PF_Rect* dest_rect,
-                      PF_EffectWorld* dst) noexcept {
+PF_Err pixels_detail::transformWorldBy(TransformPath path, PF_Quality quality, PF_ModeFlags m_flags, PF_Field field,
+                                       const PF_EffectWorld* src, const PF_CompositeMode* comp_mode,
+                                       const PF_MaskWorld* mask, const PF_FloatMatrix* matrices, A_long num_matrices,
+                                       PF_Boolean src2dst_matrix, const PF_Rect* dest_rect,
+                                       PF_EffectWorld* dst) noexcept {
     const auto src_depth = pixels_detail::checkWorld(src);
     const auto dst_depth = pixels_detail::checkWorld(dst);
     if (!src_depth || !dst_depth || *src_depth != *dst_depth) return PF_Err_BAD_CALLBACK_PARAM;
@@ -451,12 +473,16 @@ PF_Err transformWorld(PF_Quality quality, PF_ModeFlags m_flags, PF_Field field, 
     if (dest_rect != nullptr && !pixels_detail::wellFormed(*dest_rect)) return PF_Err_BAD_CALLBACK_PARAM;
 
     try {
-        Job job{src, dst, pixels_detail::wholeOf(*dst), {}, 1.0f, quality == PF_Quality_HI};
+        // The matrix lists are kept between calls on one thread, so that a
+        // composite allocates nothing.
+        thread_local std::vector<PF_FloatMatrix> dst_to_src, src_to_dst;
+        dst_to_src.clear();
+        src_to_dst.clear();
+        Job job{src, dst, pixels_detail::wholeOf(*dst), dst_to_src, 1.0f, quality == PF_Quality_HI};
         if (dest_rect != nullptr) job.clip = pixels_detail::intersect(*dest_rect, job.clip);
         job.opacity = *src_depth == Depth::k8 ? static_cast<float>(comp_mode->opacity) / PF_MAX_CHAN8
                                               : static_cast<float>(comp_mode->opacitySu) / PF_MAX_CHAN16;
 
-        std::vector<PF_FloatMatrix> src_to_dst;
         for (A_long i = 0; i < num_matrices; ++i) {
             const auto inverse = pixels_detail::invert(matrices[i]);
             if (!inverse) return PF_Err_BAD_CALLBACK_PARAM;
@@ -466,14 +492,23 @@ PF_Err transformWorld(PF_Quality quality, PF_ModeFlags m_flags, PF_Field field, 
         if (pixels_detail::isEmpty(job.clip) || src->width == 0 || src->height == 0 || job.opacity == 0.0f)
             return PF_Err_NONE;
 
+        const bool fast = path == pixels_detail::TransformPath::kFastest;
         if (comp_mode->xfer == PF_Xfer_SCREEN)
-            run<Blend::kScreen>(*src_depth, job, src_to_dst);
+            run<Blend::kScreen>(*src_depth, job, src_to_dst, fast);
         else
-            run<Blend::kOver>(*src_depth, job, src_to_dst);
+            run<Blend::kOver>(*src_depth, job, src_to_dst, fast);
     } catch (const std::bad_alloc&) {
         return PF_Err_OUT_OF_MEMORY;
     }
     return PF_Err_NONE;
+}
+
+PF_Err transformWorld(PF_Quality quality, PF_ModeFlags m_flags, PF_Field field, const PF_EffectWorld* src,
+                      const PF_CompositeMode* comp_mode, const PF_MaskWorld* mask, const PF_FloatMatrix* matrices,
+                      A_long num_matrices, PF_Boolean src2dst_matrix, const PF_Rect* dest_rect,
+                      PF_EffectWorld* dst) noexcept {
+    return pixels_detail::transformWorldBy(pixels_detail::TransformPath::kFastest, quality, m_flags, field, src,
+                                           comp_mode, mask, matrices, num_matrices, src2dst_matrix, dest_rect, dst);
 }
 
 }  // namespace minihost

@@ -8,30 +8,29 @@
 namespace minihost::detail {
 namespace {
 
-A_Err SetDynamicStreamFlag(AEGP_StreamRefH streamH, AEGP_DynStreamFlags one_flag, A_Boolean undoableB,
+A_Err setDynamicStreamFlag(AEGP_StreamRefH streamH, AEGP_DynStreamFlags one_flag, A_Boolean undoableB,
                            A_Boolean setB) {
-    return guarded("AEGP_SetDynamicStreamFlag", [&](CallContext& ctx) -> A_Err {
-        const char* fn = "AEGP_SetDynamicStreamFlag";
+    return guarded(HostFunction::AEGP_SetDynamicStreamFlag, [&](CallContext& ctx) -> A_Err {
         StreamObject* stream = ctx.liveStream(streamH);
         if (stream == nullptr) {
-            ctx.reject(fn, "stream reference not live in this call", A_Err_PARAMETER);
+            ctx.reject("stream reference not live in this call", A_Err_PARAMETER);
         }
         if (one_flag == 0 || (one_flag & (one_flag - 1)) != 0) {
-            ctx.reject(fn, "not exactly one flag", A_Err_PARAMETER);
+            ctx.reject("not exactly one flag", A_Err_PARAMETER);
         }
         // The panel update runs outside the undo history.
         if (undoableB != 0 && ctx.cmd() == PF_Cmd_UPDATE_PARAMS_UI) {
-            ctx.reject(fn, "undoable change during PF_Cmd_UPDATE_PARAMS_UI", A_Err_PARAMETER);
+            ctx.reject("undoable change during PF_Cmd_UPDATE_PARAMS_UI", A_Err_PARAMETER);
         }
         ctx.host().panel().setDynamicFlag(stream->index, one_flag, setB != 0);
         return A_Err_NONE;
     });
 }
 
-A_Err DisposeEffect(AEGP_EffectRefH effectH) {
-    return guarded("AEGP_DisposeEffect", [&](CallContext& ctx) -> A_Err {
+A_Err disposeEffect(AEGP_EffectRefH effectH) {
+    return guarded(HostFunction::AEGP_DisposeEffect, [&](CallContext& ctx) -> A_Err {
         if (!ctx.disposeEffectRef(effectH)) {
-            ctx.reject("AEGP_DisposeEffect", "effect reference not live (never obtained, or disposed of already)",
+            ctx.reject("effect reference not live (never obtained, or disposed of already)",
                        A_Err_PARAMETER);
         }
         return A_Err_NONE;
@@ -43,7 +42,7 @@ A_Err DisposeEffect(AEGP_EffectRefH effectH) {
 const void* dynamicStreamSuite2() {
     static const AEGP_DynamicStreamSuite2 suite = [] {
         AEGP_DynamicStreamSuite2 s{};
-        s.AEGP_SetDynamicStreamFlag = SetDynamicStreamFlag;
+        s.AEGP_SetDynamicStreamFlag = setDynamicStreamFlag;
         return s;
     }();
     return &suite;
@@ -52,7 +51,7 @@ const void* dynamicStreamSuite2() {
 const void* effectSuite2() {
     static const AEGP_EffectSuite2 suite = [] {
         AEGP_EffectSuite2 s{};
-        s.AEGP_DisposeEffect = DisposeEffect;
+        s.AEGP_DisposeEffect = disposeEffect;
         return s;
     }();
     return &suite;

@@ -30,7 +30,7 @@ int ansiSprintf(A_char* buffer, const A_char* format, ...) {
         return -1;
     }
     try {
-        (void)ctx->onCall("sprintf");  // cannot fail: sprintf has no error to answer
+        (void)ctx->onCall(HostFunction::sprintf);  // cannot fail: sprintf has no error to answer
         if (buffer == nullptr || format == nullptr) {
             ctx->violation("sprintf: null buffer or format");
             return -1;
@@ -63,7 +63,7 @@ A_char* ansiStrcpy(A_char* dst, const A_char* src) {
         return nullptr;
     }
     try {
-        (void)ctx->onCall("strcpy");  // cannot fail: strcpy has no error to answer
+        (void)ctx->onCall(HostFunction::strcpy);  // cannot fail: strcpy has no error to answer
         if (dst == nullptr || src == nullptr) {
             ctx->violation("strcpy: null destination or source");
             return dst;

@@ -39,10 +39,10 @@ constexpr Registered kSuites[] = {
     {kAEGPTextLayerSuite, kAEGPTextLayerSuiteVersion1, &textLayerSuite1},
 };
 
-SPErr AcquireSuite(const char* name, A_long version, const void** suite) {
-    return guarded("AcquireSuite", [&](CallContext& ctx) -> A_Err {
+SPErr acquireSuite(const char* name, A_long version, const void** suite) {
+    return guarded(HostFunction::AcquireSuite, [&](CallContext& ctx) -> A_Err {
         if (name == nullptr || suite == nullptr) {
-            ctx.reject("AcquireSuite", "null name or output pointer", kSuiteNotFound);
+            ctx.reject("null name or output pointer", kSuiteNotFound);
         }
         const void* table = findSuite(name, version);
         bool leave_pointer = false;
@@ -56,22 +56,22 @@ SPErr AcquireSuite(const char* name, A_long version, const void** suite) {
     });
 }
 
-SPErr ReleaseSuite(const char* name, A_long version) {
-    return guarded("ReleaseSuite", [&](CallContext& ctx) -> A_Err {
+SPErr releaseSuite(const char* name, A_long version) {
+    return guarded(HostFunction::ReleaseSuite, [&](CallContext& ctx) -> A_Err {
         if (name == nullptr) {
-            ctx.reject("ReleaseSuite", "null name", kSuiteNotFound);
+            ctx.reject("null name", kSuiteNotFound);
         }
         const std::string key = suiteKey(name, version);
         if (!ctx.suiteReleased(key)) {
-            ctx.reject("ReleaseSuite", key + " released more often than acquired", kSuiteNotFound);
+            ctx.reject(key + " released more often than acquired", kSuiteNotFound);
         }
         return kSPNoError;
     }, Kind::kGivesBack);
 }
 
-SPBoolean IsEqual(const char* a, const char* b) { return a != nullptr && b != nullptr && std::strcmp(a, b) == 0; }
+SPBoolean isEqual(const char* a, const char* b) { return a != nullptr && b != nullptr && std::strcmp(a, b) == 0; }
 
-SPErr AllocateBlock(size_t size, void** block) {
+SPErr allocateBlock(size_t size, void** block) {
     if (block == nullptr) {
         return A_Err_PARAMETER;
     }
@@ -79,12 +79,12 @@ SPErr AllocateBlock(size_t size, void** block) {
     return *block == nullptr ? static_cast<SPErr>(A_Err_ALLOC) : static_cast<SPErr>(kSPNoError);
 }
 
-SPErr FreeBlock(void* block) {
+SPErr freeBlock(void* block) {
     std::free(block);
     return kSPNoError;
 }
 
-SPErr ReallocateBlock(void* block, size_t new_size, void** new_block) {
+SPErr reallocateBlock(void* block, size_t new_size, void** new_block) {
     if (new_block == nullptr) {
         return A_Err_PARAMETER;
     }
@@ -96,7 +96,7 @@ SPErr ReallocateBlock(void* block, size_t new_size, void** new_block) {
     return kSPNoError;
 }
 
-SPErr Undefined() { return A_Err_GENERIC; }
+SPErr undefined() { return A_Err_GENERIC; }
 
 }  // namespace
 
@@ -110,8 +110,8 @@ const void* findSuite(const char* name, A_long version) {
 }
 
 SPBasicSuite basicSuite() {
-    return SPBasicSuite{&AcquireSuite, &ReleaseSuite, &IsEqual, &AllocateBlock, &FreeBlock, &ReallocateBlock,
-                        &Undefined};
+    return SPBasicSuite{&acquireSuite, &releaseSuite, &isEqual, &allocateBlock, &freeBlock, &reallocateBlock,
+                        &undefined};
 }
 
 }  // namespace minihost::detail

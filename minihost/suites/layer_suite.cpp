@@ -11,21 +11,21 @@
 namespace minihost::detail {
 namespace {
 
-double secondsOf(CallContext& ctx, const A_Time* t, const char* fn) {
+double secondsOf(CallContext& ctx, const A_Time* t) {
     if (t == nullptr) {
-        ctx.reject(fn, "null time", A_Err_PARAMETER);
+        ctx.reject("null time", A_Err_PARAMETER);
     }
     if (t->scale == 0) {
-        ctx.reject(fn, "time with scale 0", A_Err_PARAMETER);
+        ctx.reject("time with scale 0", A_Err_PARAMETER);
     }
     return static_cast<double>(t->value) / static_cast<double>(t->scale);
 }
 
-A_Err GetLayerObjectType(AEGP_LayerH layerH, AEGP_ObjectType* object_type) {
-    return guarded("AEGP_GetLayerObjectType", [&](CallContext& ctx) -> A_Err {
-        ctx.checkLayer(layerH, "AEGP_GetLayerObjectType");
+A_Err getLayerObjectType(AEGP_LayerH layerH, AEGP_ObjectType* object_type) {
+    return guarded(HostFunction::AEGP_GetLayerObjectType, [&](CallContext& ctx) -> A_Err {
+        ctx.checkLayer(layerH);
         if (object_type == nullptr) {
-            ctx.reject("AEGP_GetLayerObjectType", "null output pointer", A_Err_PARAMETER);
+            ctx.reject("null output pointer", A_Err_PARAMETER);
         }
         *object_type = ctx.host().layer().objectType();
         return A_Err_NONE;
@@ -33,11 +33,11 @@ A_Err GetLayerObjectType(AEGP_LayerH layerH, AEGP_ObjectType* object_type) {
 }
 
 // Layer and comp times share the scale; the offset is rounded to its ticks.
-A_Err shiftTime(CallContext& ctx, const char* fn, AEGP_LayerH layerH, const A_Time* in, A_Time* out, double sign) {
-    ctx.checkLayer(layerH, fn);
-    (void)secondsOf(ctx, in, fn);
+A_Err shiftTime(CallContext& ctx, AEGP_LayerH layerH, const A_Time* in, A_Time* out, double sign) {
+    ctx.checkLayer(layerH);
+    (void)secondsOf(ctx, in);
     if (out == nullptr) {
-        ctx.reject(fn, "null output pointer", A_Err_PARAMETER);
+        ctx.reject("null output pointer", A_Err_PARAMETER);
     }
     const double ticks = std::round(ctx.host().layer().timeOffset() * static_cast<double>(in->scale));
     out->value = static_cast<A_long>(static_cast<double>(in->value) + sign * ticks);
@@ -45,25 +45,24 @@ A_Err shiftTime(CallContext& ctx, const char* fn, AEGP_LayerH layerH, const A_Ti
     return A_Err_NONE;
 }
 
-A_Err ConvertCompToLayerTime(AEGP_LayerH layerH, const A_Time* comp_time, A_Time* layer_time) {
-    return guarded("AEGP_ConvertCompToLayerTime", [&](CallContext& ctx) -> A_Err {
-        return shiftTime(ctx, "AEGP_ConvertCompToLayerTime", layerH, comp_time, layer_time, -1.0);
+A_Err convertCompToLayerTime(AEGP_LayerH layerH, const A_Time* comp_time, A_Time* layer_time) {
+    return guarded(HostFunction::AEGP_ConvertCompToLayerTime, [&](CallContext& ctx) -> A_Err {
+        return shiftTime(ctx, layerH, comp_time, layer_time, -1.0);
     });
 }
 
-A_Err ConvertLayerToCompTime(AEGP_LayerH layerH, const A_Time* layer_time, A_Time* comp_time) {
-    return guarded("AEGP_ConvertLayerToCompTime", [&](CallContext& ctx) -> A_Err {
-        return shiftTime(ctx, "AEGP_ConvertLayerToCompTime", layerH, layer_time, comp_time, 1.0);
+A_Err convertLayerToCompTime(AEGP_LayerH layerH, const A_Time* layer_time, A_Time* comp_time) {
+    return guarded(HostFunction::AEGP_ConvertLayerToCompTime, [&](CallContext& ctx) -> A_Err {
+        return shiftTime(ctx, layerH, layer_time, comp_time, 1.0);
     });
 }
 
-A_Err GetLayerToWorldXform(AEGP_LayerH layerH, const A_Time* comp_time, A_Matrix4* transform) {
-    return guarded("AEGP_GetLayerToWorldXform", [&](CallContext& ctx) -> A_Err {
-        const char* fn = "AEGP_GetLayerToWorldXform";
-        ctx.checkLayer(layerH, fn);
-        const double seconds = secondsOf(ctx, comp_time, fn);
+A_Err getLayerToWorldXform(AEGP_LayerH layerH, const A_Time* comp_time, A_Matrix4* transform) {
+    return guarded(HostFunction::AEGP_GetLayerToWorldXform, [&](CallContext& ctx) -> A_Err {
+        ctx.checkLayer(layerH);
+        const double seconds = secondsOf(ctx, comp_time);
         if (transform == nullptr) {
-            ctx.reject(fn, "null output pointer", A_Err_PARAMETER);
+            ctx.reject("null output pointer", A_Err_PARAMETER);
         }
         *transform = ctx.host().layer().worldMatrixAt(seconds);
         return A_Err_NONE;
@@ -73,10 +72,10 @@ A_Err GetLayerToWorldXform(AEGP_LayerH layerH, const A_Time* comp_time, A_Matrix
 template <typename Suite>
 Suite makeSuite() {
     Suite s{};
-    s.AEGP_GetLayerObjectType = GetLayerObjectType;
-    s.AEGP_ConvertCompToLayerTime = ConvertCompToLayerTime;
-    s.AEGP_ConvertLayerToCompTime = ConvertLayerToCompTime;
-    s.AEGP_GetLayerToWorldXform = GetLayerToWorldXform;
+    s.AEGP_GetLayerObjectType = getLayerObjectType;
+    s.AEGP_ConvertCompToLayerTime = convertCompToLayerTime;
+    s.AEGP_ConvertLayerToCompTime = convertLayerToCompTime;
+    s.AEGP_GetLayerToWorldXform = getLayerToWorldXform;
     return s;
 }
 

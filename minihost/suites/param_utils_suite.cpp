@@ -17,34 +17,33 @@ int countChoices(const char* text) {
     return n;
 }
 
-PF_Err UpdateParamUI(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_ParamDef* defP) {
-    return guarded("PF_UpdateParamUI", [&](CallContext& ctx) -> A_Err {
-        const char* fn = "PF_UpdateParamUI";
-        ctx.checkRef(effect_ref, fn);
-        ctx.checkCommand(fn, {PF_Cmd_UPDATE_PARAMS_UI, PF_Cmd_USER_CHANGED_PARAM, PF_Cmd_EVENT});
+PF_Err updateParamUI(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_ParamDef* defP) {
+    return guarded(HostFunction::PF_UpdateParamUI, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
+        ctx.checkCommand({PF_Cmd_UPDATE_PARAMS_UI, PF_Cmd_USER_CHANGED_PARAM, PF_Cmd_EVENT});
         const Params& params = ctx.host().params();
         if (param_index < 1 || param_index >= params.count()) {
-            ctx.reject(fn, "parameter index " + std::to_string(param_index) + " out of range",
+            ctx.reject("parameter index " + std::to_string(param_index) + " out of range",
                        PF_Err_INVALID_INDEX);
         }
         if (defP == nullptr) {
-            ctx.reject(fn, "null definition", PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("null definition", PF_Err_BAD_CALLBACK_PARAM);
         }
         const PF_ParamDef& declared = params.definition(param_index);
         if (defP->param_type != declared.param_type) {
-            ctx.reject(fn, "changes the type of parameter " + std::to_string(param_index), PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("changes the type of parameter " + std::to_string(param_index), PF_Err_BAD_CALLBACK_PARAM);
         }
         if (std::memchr(defP->name, '\0', sizeof(defP->name)) == nullptr) {
-            ctx.reject(fn, "name not terminated within its 32 bytes", PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("name not terminated within its 32 bytes", PF_Err_BAD_CALLBACK_PARAM);
         }
         if (defP->param_type == PF_Param_POPUP) {
             if (defP->u.pd.u.namesptr == nullptr) {
-                ctx.reject(fn, "popup without choice text", PF_Err_BAD_CALLBACK_PARAM);
+                ctx.reject("popup without choice text", PF_Err_BAD_CALLBACK_PARAM);
             }
             // The host shows its own choice text, where new choices are written.
             if (defP->u.pd.num_choices != declared.u.pd.num_choices ||
                 countChoices(params.choices(param_index).c_str()) != declared.u.pd.num_choices) {
-                ctx.reject(fn, "changes the number of choices of parameter " + std::to_string(param_index),
+                ctx.reject("changes the number of choices of parameter " + std::to_string(param_index),
                            PF_Err_BAD_CALLBACK_PARAM);
             }
         }
@@ -53,13 +52,13 @@ PF_Err UpdateParamUI(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_
     });
 }
 
-PF_Err GetCurrentState(PF_ProgPtr, PF_ParamIndex, const A_Time*, const A_Time*, PF_State*) {
-    return guarded("PF_GetCurrentState", [&](CallContext& ctx) -> A_Err {
-        ctx.reject("PF_GetCurrentState", "unexpected call", PF_Err_BAD_CALLBACK_PARAM);
+PF_Err getCurrentState(PF_ProgPtr, PF_ParamIndex, const A_Time*, const A_Time*, PF_State*) {
+    return guarded(HostFunction::PF_GetCurrentState, [&](CallContext& ctx) -> A_Err {
+        ctx.reject("unexpected call", PF_Err_BAD_CALLBACK_PARAM);
     });
 }
 
-const PF_ParamUtilsSuite3 kSuite = {UpdateParamUI, GetCurrentState, nullptr, nullptr, nullptr,
+const PF_ParamUtilsSuite3 kSuite = {updateParamUI, getCurrentState, nullptr, nullptr, nullptr,
                                     nullptr,       nullptr,         nullptr, nullptr};
 
 }  // namespace

@@ -7,29 +7,29 @@
 namespace minihost::detail {
 namespace {
 
-A_Err GetEffectLayer(PF_ProgPtr effect_ref, AEGP_LayerH* layerPH) {
-    return guarded("AEGP_GetEffectLayer", [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref, "AEGP_GetEffectLayer");
+A_Err getEffectLayer(PF_ProgPtr effect_ref, AEGP_LayerH* layerPH) {
+    return guarded(HostFunction::AEGP_GetEffectLayer, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
         if (layerPH == nullptr) {
-            ctx.reject("AEGP_GetEffectLayer", "null output pointer", A_Err_PARAMETER);
+            ctx.reject("null output pointer", A_Err_PARAMETER);
         }
         *layerPH = ctx.layerHandle();
         return A_Err_NONE;
     });
 }
 
-A_Err GetNewEffectForEffect(AEGP_PluginID /*aegp_plugin_id*/, PF_ProgPtr effect_ref, AEGP_EffectRefH* effect_refPH) {
-    return guarded("AEGP_GetNewEffectForEffect", [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref, "AEGP_GetNewEffectForEffect");
+A_Err getNewEffectForEffect(AEGP_PluginID /*aegp_plugin_id*/, PF_ProgPtr effect_ref, AEGP_EffectRefH* effect_refPH) {
+    return guarded(HostFunction::AEGP_GetNewEffectForEffect, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
         if (effect_refPH == nullptr) {
-            ctx.reject("AEGP_GetNewEffectForEffect", "null output pointer", A_Err_PARAMETER);
+            ctx.reject("null output pointer", A_Err_PARAMETER);
         }
         *effect_refPH = ctx.newEffectRef();
         return A_Err_NONE;
     });
 }
 
-const AEGP_PFInterfaceSuite1 kSuite = {GetEffectLayer, GetNewEffectForEffect, nullptr, nullptr, nullptr};
+const AEGP_PFInterfaceSuite1 kSuite = {getEffectLayer, getNewEffectForEffect, nullptr, nullptr, nullptr};
 
 }  // namespace
 

@@ -8,28 +8,27 @@
 namespace minihost::detail {
 namespace {
 
-A_Err GetNewEffectStreamByIndex(AEGP_PluginID /*aegp_plugin_id*/, AEGP_EffectRefH effect_refH,
+A_Err getNewEffectStreamByIndex(AEGP_PluginID /*aegp_plugin_id*/, AEGP_EffectRefH effect_refH,
                                 PF_ParamIndex param_index, AEGP_StreamRefH* streamPH) {
-    return guarded("AEGP_GetNewEffectStreamByIndex", [&](CallContext& ctx) -> A_Err {
-        const char* fn = "AEGP_GetNewEffectStreamByIndex";
+    return guarded(HostFunction::AEGP_GetNewEffectStreamByIndex, [&](CallContext& ctx) -> A_Err {
         if (!ctx.liveEffectRef(effect_refH)) {
-            ctx.reject(fn, "effect reference not live in this call", A_Err_PARAMETER);
+            ctx.reject("effect reference not live in this call", A_Err_PARAMETER);
         }
         if (param_index < 1 || param_index >= ctx.host().params().count()) {
-            ctx.reject(fn, "parameter index " + std::to_string(param_index) + " out of range", A_Err_PARAMETER);
+            ctx.reject("parameter index " + std::to_string(param_index) + " out of range", A_Err_PARAMETER);
         }
         if (streamPH == nullptr) {
-            ctx.reject(fn, "null output pointer", A_Err_PARAMETER);
+            ctx.reject("null output pointer", A_Err_PARAMETER);
         }
         *streamPH = ctx.newStream(param_index);
         return A_Err_NONE;
     });
 }
 
-A_Err DisposeStream(AEGP_StreamRefH streamH) {
-    return guarded("AEGP_DisposeStream", [&](CallContext& ctx) -> A_Err {
+A_Err disposeStream(AEGP_StreamRefH streamH) {
+    return guarded(HostFunction::AEGP_DisposeStream, [&](CallContext& ctx) -> A_Err {
         if (!ctx.disposeStream(streamH)) {
-            ctx.reject("AEGP_DisposeStream", "stream reference not live (never obtained, or disposed of already)",
+            ctx.reject("stream reference not live (never obtained, or disposed of already)",
                        A_Err_PARAMETER);
         }
         return A_Err_NONE;
@@ -39,17 +38,16 @@ A_Err DisposeStream(AEGP_StreamRefH streamH) {
 // Version 7 answers an AEGP_StreamVal, version 9 an AEGP_StreamVal2: the
 // same union under two names.
 template <typename StreamVal>
-A_Err GetLayerStreamValue(AEGP_LayerH layerH, AEGP_LayerStream which_stream, AEGP_LTimeMode time_mode,
+A_Err getLayerStreamValue(AEGP_LayerH layerH, AEGP_LayerStream which_stream, AEGP_LTimeMode time_mode,
                           const A_Time* timeP, A_Boolean /*pre_expressionB*/, StreamVal* stream_valP,
                           AEGP_StreamType* strm_typeP) {
-    return guarded("AEGP_GetLayerStreamValue", [&](CallContext& ctx) -> A_Err {
-        const char* fn = "AEGP_GetLayerStreamValue";
-        ctx.checkLayer(layerH, fn);
+    return guarded(HostFunction::AEGP_GetLayerStreamValue, [&](CallContext& ctx) -> A_Err {
+        ctx.checkLayer(layerH);
         if (timeP == nullptr || timeP->scale == 0 || stream_valP == nullptr) {
-            ctx.reject(fn, "null time, time with scale 0, or null value pointer", A_Err_PARAMETER);
+            ctx.reject("null time, time with scale 0, or null value pointer", A_Err_PARAMETER);
         }
         if (time_mode != AEGP_LTimeMode_LayerTime && time_mode != AEGP_LTimeMode_CompTime) {
-            ctx.reject(fn, "unknown time mode", A_Err_PARAMETER);
+            ctx.reject("unknown time mode", A_Err_PARAMETER);
         }
         const Layer& layer = ctx.host().layer();
         double seconds = static_cast<double>(timeP->value) / static_cast<double>(timeP->scale);
@@ -82,7 +80,7 @@ A_Err GetLayerStreamValue(AEGP_LayerH layerH, AEGP_LayerStream which_stream, AEG
                 type = AEGP_StreamType_OneD;
                 break;
             default:
-                ctx.reject(fn, "unknown layer stream " + std::to_string(which_stream), A_Err_PARAMETER);
+                ctx.reject("unknown layer stream " + std::to_string(which_stream), A_Err_PARAMETER);
         }
         *stream_valP = value;
         if (strm_typeP != nullptr) {
@@ -95,9 +93,9 @@ A_Err GetLayerStreamValue(AEGP_LayerH layerH, AEGP_LayerStream which_stream, AEG
 template <typename Suite>
 Suite makeSuite() {
     Suite s{};
-    s.AEGP_GetNewEffectStreamByIndex = GetNewEffectStreamByIndex;
-    s.AEGP_DisposeStream = DisposeStream;
-    s.AEGP_GetLayerStreamValue = GetLayerStreamValue;
+    s.AEGP_GetNewEffectStreamByIndex = getNewEffectStreamByIndex;
+    s.AEGP_DisposeStream = disposeStream;
+    s.AEGP_GetLayerStreamValue = getLayerStreamValue;
     return s;
 }
 

@@ -8,19 +8,19 @@
 namespace minihost::detail {
 namespace {
 
-PF_Err NewWorld(PF_ProgPtr effect_ref, A_long widthL, A_long heightL, PF_Boolean /*clear_pixB*/,
+PF_Err newWorld(PF_ProgPtr effect_ref, A_long widthL, A_long heightL, PF_Boolean /*clear_pixB*/,
                 PF_PixelFormat pixel_format, PF_EffectWorld* worldP) {
-    return guarded("PF_NewWorld", [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref, "PF_NewWorld");
+    return guarded(HostFunction::PF_NewWorld, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
         if (worldP == nullptr) {
-            ctx.reject("PF_NewWorld", "null world", PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("null world", PF_Err_BAD_CALLBACK_PARAM);
         }
         const std::optional<Depth> depth = depthFromFormat(pixel_format);
         if (!depth) {
-            ctx.reject("PF_NewWorld", "unknown pixel format", PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("unknown pixel format", PF_Err_BAD_CALLBACK_PARAM);
         }
         if (widthL < 0 || heightL < 0) {
-            ctx.reject("PF_NewWorld", "negative size " + std::to_string(widthL) + " x " + std::to_string(heightL),
+            ctx.reject("negative size " + std::to_string(widthL) + " x " + std::to_string(heightL),
                        PF_Err_BAD_CALLBACK_PARAM);
         }
         // Pixels always start transparent black, asked for or not.
@@ -32,14 +32,14 @@ PF_Err NewWorld(PF_ProgPtr effect_ref, A_long widthL, A_long heightL, PF_Boolean
     });
 }
 
-PF_Err DisposeWorld(PF_ProgPtr effect_ref, PF_EffectWorld* worldP) {
-    return guarded("PF_DisposeWorld", [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref, "PF_DisposeWorld");
+PF_Err disposeWorld(PF_ProgPtr effect_ref, PF_EffectWorld* worldP) {
+    return guarded(HostFunction::PF_DisposeWorld, [&](CallContext& ctx) -> A_Err {
+        ctx.checkRef(effect_ref);
         if (worldP == nullptr) {
-            ctx.reject("PF_DisposeWorld", "null world", PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("null world", PF_Err_BAD_CALLBACK_PARAM);
         }
         if (!ctx.worldDisposed(*worldP)) {
-            ctx.reject("PF_DisposeWorld", "world not made by PF_NewWorld in this call, or disposed of already",
+            ctx.reject("world not made by PF_NewWorld in this call, or disposed of already",
                        PF_Err_BAD_CALLBACK_PARAM);
         }
         freeWorld(*worldP);
@@ -47,24 +47,24 @@ PF_Err DisposeWorld(PF_ProgPtr effect_ref, PF_EffectWorld* worldP) {
     }, Kind::kGivesBack);
 }
 
-PF_Err GetPixelFormat(const PF_EffectWorld* worldP, PF_PixelFormat* pixel_formatP) {
-    return guarded("PF_GetPixelFormat", [&](CallContext& ctx) -> A_Err {
+PF_Err getPixelFormat(const PF_EffectWorld* worldP, PF_PixelFormat* pixel_formatP) {
+    return guarded(HostFunction::PF_GetPixelFormat, [&](CallContext& ctx) -> A_Err {
         if (worldP == nullptr || pixel_formatP == nullptr) {
-            ctx.reject("PF_GetPixelFormat", "null world or output pointer", PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("null world or output pointer", PF_Err_BAD_CALLBACK_PARAM);
         }
         if (!ctx.knownWorld(worldP)) {
-            ctx.reject("PF_GetPixelFormat", "world not handed out by the host in this call",
+            ctx.reject("world not handed out by the host in this call",
                        PF_Err_BAD_CALLBACK_PARAM);
         }
         if (!tryDepthOf(*worldP)) {
-            ctx.reject("PF_GetPixelFormat", "world's format code was overwritten", PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("world's format code was overwritten", PF_Err_BAD_CALLBACK_PARAM);
         }
         *pixel_formatP = static_cast<PF_PixelFormat>(worldP->reserved_long1);
         return PF_Err_NONE;
     });
 }
 
-const PF_WorldSuite2 kSuite = {NewWorld, DisposeWorld, GetPixelFormat};
+const PF_WorldSuite2 kSuite = {newWorld, disposeWorld, getPixelFormat};
 
 }  // namespace
 

@@ -3,6 +3,8 @@
 // plug-in.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "minihost/host.h"
 #include "params/param_index.h"
 #include "scripted_plugin.h"
@@ -36,6 +38,9 @@ TEST_F(FaultsOnThePlugin, NthCallFailsAndNoOtherOne) {
     // The fault fired once: the next frame renders.
     EXPECT_EQ(host.renderFrame().render_err, PF_Err_NONE);
     EXPECT_EQ(host.faults().fired(), 1);
+    // A misspelt name would never fire: it is refused when armed.
+    EXPECT_THROW(host.faults().failNth("checkout_params", 1, 1234), std::invalid_argument);
+    EXPECT_THROW(host.faults().failAlways("PF_newWorld", 1234), std::invalid_argument);
 }
 
 TEST_F(FaultsOnThePlugin, CountsStartWhenTheFaultIsArmed) {
