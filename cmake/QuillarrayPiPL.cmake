@@ -125,7 +125,8 @@ function(qa_macos_bundle target gen)
       -DQA_BUILD_HOST_TOOLS=OFF
       -DQA_WARNINGS_AS_ERRORS=${QA_WARNINGS_AS_ERRORS}
       -DQUILLARRAY_HOST_SDK_DIR=${QUILLARRAY_HOST_SDK_DIR}
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${arm_build} --target ${target}
+    # The layout check too: the host interface laid out as the arm64 ABI needs.
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${arm_build} --target ${target} qa_sdk_layout_check
     BUILD_BYPRODUCTS ${arm_slice}
     BUILD_ALWAYS ON
     INSTALL_COMMAND "")
