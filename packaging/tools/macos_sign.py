@@ -131,7 +131,9 @@ def resource_seal(contents, executable):
             if rule is not None and not rule.get("omit"):
                 files[rel] = {"hash": sha1, "optional": True} if rule.get("optional") else sha1
     seal = {"files": files, "files2": files2, "rules": RULES, "rules2": RULES2}
-    return plistlib.dumps(seal, fmt=plistlib.FMT_XML, sort_keys=True)
+    xml = plistlib.dumps(seal, fmt=plistlib.FMT_XML, sort_keys=True)
+    # Weights as codesign writes them: whole numbers, <real>1000</real>.
+    return re.sub(rb"<real>(\d+)\.0</real>", rb"<real>\1</real>", xml)
 
 
 def load_commands(macho):
