@@ -72,7 +72,7 @@ function(qa_plugin_resources target)
   if(WIN32)
     target_sources(${target} PRIVATE ${gen}/pipl.rc)
     set_source_files_properties(${gen}/pipl.rc PROPERTIES OBJECT_DEPENDS ${gen}/pipl.bin)
-  elseif(QA_ZIG_DIR)
+  elseif(QA_ZIG_TARGET)
     qa_macos_bundle(${target} ${gen})
   else()
     # On a Mac: Apple's linker made the universal executable inside the

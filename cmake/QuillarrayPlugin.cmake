@@ -31,7 +31,7 @@ function(qa_add_plugin target objects)
     target_link_options(${target} PRIVATE
       -exported_symbols_list ${PROJECT_SOURCE_DIR}/cmake/exports.apple)
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/exports.apple)
-    if(QA_ZIG_DIR)
+    if(QA_ZIG_TARGET)
       # Cross-built on Linux (packaging/toolchains/zig-macos.cmake), one
       # processor per build: the slice goes to slices/<arch>/, and the bundle
       # is assembled from both slices (qa_macos_bundle).
