@@ -156,6 +156,10 @@ def check_slice(name, macho, bundle_parts, report):
     expect = {2: requirements}
     if bundle_parts is not None:
         expect[1], expect[3] = bundle_parts["info"], bundle_parts["seal"]
+    else:
+        # A bare executable binds no Info.plist and no resource seal: those
+        # slots, where present, are zero.
+        expect[1], expect[3] = None, None
     if 5 in blobs:
         expect[5] = blobs[5]
     directories = [s for s in sorted(blobs) if s == 0 or 0x1000 <= s < 0x1005]
