@@ -11,7 +11,7 @@ DEB_PACKAGES := $(PREVIEW_PACKAGES) binutils file \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
   g++-mingw-w64-x86-64 wine64 \
-  lld llvm openssl python3
+  lld llvm openssl python3 qemu-user-static
 
 NPM_PACKAGE := $(shell command -v npm >/dev/null || echo npm)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -37,10 +37,12 @@ define install_missing
 	fi
 endef
 
-# Then Zig, for the macOS build, into build/toolchains.
+# Then Zig, for the macOS build, into build/toolchains, and the real signed
+# Mac binaries the signature verifier is tested on, into build/signature-samples.
 deps:
 	$(call install_missing,$(DEB_PACKAGES) $(NPM_PACKAGE))
 	packaging/toolchains/install-zig.sh build/toolchains
+	packaging/tools/fetch-signature-samples.sh build/signature-samples
 
 preview-deps:
 	$(call install_missing,$(PREVIEW_PACKAGES))
@@ -108,16 +110,18 @@ windows: deps
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
 
-# The macOS x86-64 bundle, cross-built with Zig's clang and ld64.lld:
+# The macOS bundle, cross-built with Zig's clang and ld64.lld: an x86_64 and
+# an arm64 slice joined by llvm-lipo, ad-hoc signed by packaging/tools/macos_sign.py:
 # build/macos/Quillarray.plugin. (`make test` builds it inside the dev build
-# too, in build/dev/macos/, and inspects it.)
+# too, in build/dev/macos/, and inspects and verifies it.)
 macos: deps
 	cmake --preset macos
 	cmake --build --preset macos -j $(JOBS)
 
-# One ZIP of both plug-ins and the install note, in build/package/.
+# One ZIP of both plug-ins (the signed bundle as it is) and the install note,
+# in build/package/.
 package: windows macos
-	cmake -DBUILDS="build/windows;build/macos" -DOUT_DIR=build/package -P packaging/package.cmake
+	cmake -DBUILDS="$(CURDIR)/build/windows;$(CURDIR)/build/macos" -DOUT_DIR=$(CURDIR)/build/package -P packaging/package.cmake
 
 clean:
 	rm -rf build

@@ -27,19 +27,26 @@ function(qa_add_plugin target objects)
     # writes an Info.plist of its own into the bundle each time it generates
     # the build, over the one generated from the identity table.
     set(bundle ${CMAKE_CURRENT_BINARY_DIR}/${target}.plugin)
-    set_target_properties(${target} PROPERTIES
-      SUFFIX ""
-      LIBRARY_OUTPUT_DIRECTORY $<1:${bundle}/Contents/MacOS>
-      QA_BUNDLE_DIR ${bundle})
+    set_target_properties(${target} PROPERTIES SUFFIX "" QA_BUNDLE_DIR ${bundle})
     target_link_options(${target} PRIVATE
       -exported_symbols_list ${PROJECT_SOURCE_DIR}/cmake/exports.apple)
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/exports.apple)
-    if(QA_ZIG_DIR)
-      # Cross-built on Linux (packaging/toolchains/zig-macos-x86_64.cmake).
+    if(QA_ZIG_TARGET)
+      # Cross-built on Linux (packaging/toolchains/zig-macos.cmake), one
+      # processor per build: the slice goes to slices/<arch>/, and the bundle
+      # is assembled from both slices (qa_macos_bundle).
+      set_target_properties(${target} PROPERTIES
+        LIBRARY_OUTPUT_DIRECTORY $<1:${CMAKE_CURRENT_BINARY_DIR}/slices/${QA_MACOS_ARCH}>)
       include(${PROJECT_SOURCE_DIR}/packaging/toolchains/zig-macos-runtime.cmake)
       qa_zig_runtime(${target})
       # Optimised builds leave out the debug map (paths of this machine's objects).
       target_link_options(${target} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-S>)
+      if(QA_MACOS_SLICE_ONLY)
+        return()
+      endif()
+    else()
+      # Apple's toolchain makes the universal file itself (CMAKE_OSX_ARCHITECTURES).
+      set_target_properties(${target} PROPERTIES LIBRARY_OUTPUT_DIRECTORY $<1:${bundle}/Contents/MacOS>)
     endif()
   else()
     target_link_options(${target} PRIVATE

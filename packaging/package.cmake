@@ -6,6 +6,15 @@
 if(NOT BUILDS OR NOT OUT_DIR)
   message(FATAL_ERROR "usage: cmake -DBUILDS=<build folder>[;...] -DOUT_DIR=<folder> -P package.cmake")
 endif()
+# Relative folders are taken from where cmake runs; the archive is written
+# from inside the stage folder, so every path used there must be absolute.
+get_filename_component(OUT_DIR "${OUT_DIR}" ABSOLUTE)
+set(absolute_builds "")
+foreach(build IN LISTS BUILDS)
+  get_filename_component(build "${build}" ABSOLUTE)
+  list(APPEND absolute_builds "${build}")
+endforeach()
+set(BUILDS "${absolute_builds}")
 set(version "")
 foreach(build IN LISTS BUILDS)
   if(NOT EXISTS ${build}/cmake_install.cmake)

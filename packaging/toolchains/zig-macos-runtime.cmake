@@ -1,4 +1,4 @@
-# The C++ runtime of the Zig cross build (zig-macos-x86_64.cmake): libc++,
+# The C++ runtime of the Zig cross build (zig-macos.cmake): libc++,
 # libc++abi and compiler-rt as Zig builds them for the target, linked into the
 # bundle statically; its exported-symbols list keeps them hidden.
 #

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "host/identity.h"
-#include "host/pipl.h"
+#include "packaging/pipl/pipl.h"
 #include "resource_fork.h"
 
 namespace {

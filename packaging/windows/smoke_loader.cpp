@@ -22,7 +22,7 @@
 #include "expected_pipl.h"
 #include "host/four_char_code.h"
 #include "host/identity.h"
-#include "host/pipl.h"
+#include "packaging/pipl/pipl.h"
 
 namespace {
 

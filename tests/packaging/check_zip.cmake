@@ -1,25 +1,11 @@
-# Makes the ZIP of the cross-built plug-ins with packaging/package.cmake (what
-# `make package` runs) and checks what it holds.
-#   cmake -DWINDOWS_DIR=<windows build> [-DMACOS_DIR=<macOS build>] -DOUT_DIR=<scratch> -P check_zip.cmake
-set(builds ${WINDOWS_DIR})
-set(expected INSTALL.txt Quillarray.aex)
-if(MACOS_DIR)
-  list(APPEND builds ${MACOS_DIR})
-  foreach(f Info.plist MacOS/Quillarray PkgInfo Resources/Quillarray.rsrc)
-    list(APPEND expected Quillarray.plugin/Contents/${f})
-  endforeach()
-endif()
-file(REMOVE_RECURSE ${OUT_DIR})
-execute_process(COMMAND ${CMAKE_COMMAND} "-DBUILDS=${builds}" -DOUT_DIR=${OUT_DIR}
-                        -P ${CMAKE_CURRENT_LIST_DIR}/../../packaging/package.cmake
-  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "packaging failed:\n${out}")
-endif()
-file(GLOB zips ${OUT_DIR}/*.zip)
+# Checks the ZIP that `make package` made: the .aex, the signed universal
+# bundle exactly as it was signed (the verifier accepts the unpacked copy),
+# the install note with the folders the host loads plug-ins from.
+#   cmake -DZIP_DIR=<build/package> -DPYTHON=<python3> -DVERIFIER=<verify_signature.py> -DOUT_DIR=<scratch> -P check_zip.cmake
+file(GLOB zips ${ZIP_DIR}/*.zip)
 list(LENGTH zips count)
 if(NOT count EQUAL 1)
-  message(FATAL_ERROR "expected one ZIP in ${OUT_DIR}, found: ${zips}")
+  message(FATAL_ERROR "expected one ZIP in ${ZIP_DIR}, found: ${zips}")
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zips}
   RESULT_VARIABLE rc OUTPUT_VARIABLE listing ERROR_VARIABLE err)
@@ -32,20 +18,34 @@ list(FILTER entries EXCLUDE REGEX "/$")
 list(SORT entries)
 get_filename_component(top ${zips} NAME)
 string(REGEX REPLACE "\\.zip$" "" top "${top}")
+set(expected INSTALL.txt Quillarray.aex)
+foreach(f Info.plist MacOS/Quillarray PkgInfo Resources/Quillarray.rsrc _CodeSignature/CodeResources)
+  list(APPEND expected Quillarray.plugin/Contents/${f})
+endforeach()
 list(TRANSFORM expected PREPEND "${top}/")
 list(SORT expected)
 if(NOT entries STREQUAL expected)
   message(FATAL_ERROR "ZIP holds:\n  ${entries}\nexpected:\n  ${expected}")
 endif()
-# The note names the folder the host loads plug-ins from on each system.
-file(MAKE_DIRECTORY ${OUT_DIR}/unpacked)
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zips} WORKING_DIRECTORY ${OUT_DIR}/unpacked RESULT_VARIABLE rc)
-file(READ ${OUT_DIR}/unpacked/${top}/INSTALL.txt note)
-foreach(folder [[C:\Program Files\Adobe\Common\Plug-ins\7.0\MediaCore\]]
-               [[/Library/Application Support/Adobe/Common/Plug-ins/7.0/MediaCore/]])
-  string(FIND "${note}" "${folder}" at)
+file(REMOVE_RECURSE ${OUT_DIR})
+file(MAKE_DIRECTORY ${OUT_DIR})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zips} WORKING_DIRECTORY ${OUT_DIR} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cannot unpack ${zips}")
+endif()
+# The bundle in the ZIP still carries a valid signature: nothing changed after signing.
+execute_process(COMMAND ${PYTHON} ${VERIFIER} ${OUT_DIR}/${top}/Quillarray.plugin
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the bundle in the ZIP fails its signature check:\n${out}")
+endif()
+file(READ ${OUT_DIR}/${top}/INSTALL.txt note)
+foreach(text [[C:\Program Files\Adobe\Common\Plug-ins\7.0\MediaCore\]]
+             [[/Library/Application Support/Adobe/Common/Plug-ins/7.0/MediaCore/]]
+             [[xattr -dr com.apple.quarantine]] "Lumen Foundry Lab")
+  string(FIND "${note}" "${text}" at)
   if(at EQUAL -1)
-    message(FATAL_ERROR "INSTALL.txt does not name ${folder}")
+    message(FATAL_ERROR "INSTALL.txt does not name ${text}")
   endif()
 endforeach()
-message(STATUS "${top}.zip holds ${entries}")
+message(STATUS "${top}.zip holds ${entries}; its bundle's signature verifies")

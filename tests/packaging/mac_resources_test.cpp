@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/pipl.h"
+#include "packaging/pipl/pipl.h"
 #include "pe_reader.h"
 #include "pipl_reader.h"
 #include "resource_file_reader.h"
@@ -35,20 +35,24 @@ TEST(MacResourceFile, HoldsOnePiPL16000WithTheMacList) {
     EXPECT_EQ(r.data, pipl::macPropertyList());
 }
 
-TEST(MacResourceFile, ItsListParsesToTheTwelveProperties) {
+TEST(MacResourceFile, ItsListParsesToTheThirteenProperties) {
     const MacResourceFile file = readResourceFile(readFileBytes(kDir + "/Quillarray.rsrc"));
     ASSERT_EQ(file.resources.size(), 1u);
     const PropertyList list = readPropertyList(file.resources[0].data, Endian::big, false);
-    const char keys[][5] = {"kind", "name", "catg", "mi64", "ePVR", "eSVR",
-                          "eVER", "eINF", "eGLO", "eGL2", "eMNA", "aeFL"};
+    const char keys[][5] = {"kind", "name", "catg", "mi64", "ma64", "ePVR", "eSVR",
+                            "eVER", "eINF", "eGLO", "eGL2", "eMNA", "aeFL"};
+    const std::uint32_t lengths[] = {4, 11, 18, 11, 11, 4, 4, 4, 2, 4, 4, 5, 4};
     ASSERT_EQ(list.properties.size(), std::size(keys));
     for (std::size_t i = 0; i < std::size(keys); ++i) {
         EXPECT_EQ(list.properties[i].vendor, code("8BIM"));
         EXPECT_EQ(list.properties[i].key, code(keys[i])) << keys[i];
+        EXPECT_EQ(list.properties[i].length, lengths[i]) << keys[i];
     }
-    const Bytes entry = list.properties[3].data;
-    EXPECT_EQ(std::string(entry.begin(), entry.end()), std::string("EffectMain\0\0", 12));
-    EXPECT_EQ(u32(list.properties[6].data, 0, Endian::big), 0x00092001u);
+    for (const std::size_t i : {3u, 4u}) {
+        const Bytes entry = list.properties[i].data;
+        EXPECT_EQ(std::string(entry.begin(), entry.end()), std::string("\x0a" "EffectMain", 11)) << keys[i];
+    }
+    EXPECT_EQ(u32(list.properties[7].data, 0, Endian::big), 0x00092001u);
 }
 
 TEST(MacResourceFile, WriterPlacesAnyDataAndTheReaderFindsIt) {

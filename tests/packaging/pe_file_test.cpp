@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/pipl.h"
+#include "packaging/pipl/pipl.h"
 #include "pe_reader.h"
 
 namespace packaging_test {

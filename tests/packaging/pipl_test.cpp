@@ -10,7 +10,7 @@
 
 #include "host/handlers.h"
 #include "host/identity.h"
-#include "host/pipl.h"
+#include "packaging/pipl/pipl.h"
 #include "pipl_reader.h"
 
 namespace packaging_test {
@@ -110,28 +110,40 @@ TEST(WindowsPropertyList, InfoFlagsPaddingIsNotCounted) {
               "OLGe");
 }
 
-TEST(MacPropertyList, SamePropertiesBigEndianWithTheMacEntryPoint) {
-    const Bytes bytes = pipl::macPropertyList();
-    EXPECT_EQ(bytes.size(), 284u);
-    const PropertyList list = readPropertyList(bytes, Endian::big, false);
-    expectTableShape(list, "mi64");
-    expectTableData(list, Endian::big);
-    // Codes read in their own order in a big-endian file.
-    EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 16), "8BIMkind");
-}
+// The Mac list as the host's resource compiler makes it from its template,
+// written out from that template's table: Pascal strings everywhere (the
+// entry points too), lengths taken before the padding, both processors.
+const std::string kMacListFromTheTemplate = std::string(
+    "\0\0\0\0" "\0\0\0\x0d"
+    "8BIMkind" "\0\0\0\0" "\0\0\0\x04" "eFKT"
+    "8BIMname" "\0\0\0\0" "\0\0\0\x0b" "\x0aQuillarray" "\0"
+    "8BIMcatg" "\0\0\0\0" "\0\0\0\x12" "\x11Lumen Foundry Lab" "\0\0"
+    "8BIMmi64" "\0\0\0\0" "\0\0\0\x0b" "\x0a" "EffectMain" "\0"
+    "8BIMma64" "\0\0\0\0" "\0\0\0\x0b" "\x0a" "EffectMain" "\0"
+    "8BIMePVR" "\0\0\0\0" "\0\0\0\x04" "\0\x02\0\0"
+    "8BIMeSVR" "\0\0\0\0" "\0\0\0\x04" "\0\x0d\0\x19"
+    "8BIMeVER" "\0\0\0\0" "\0\0\0\x04" "\0\x09\x20\x01"
+    "8BIMeINF" "\0\0\0\0" "\0\0\0\x02" "\0\0" "\0\0"
+    "8BIMeGLO" "\0\0\0\0" "\0\0\0\x04" "\x04\0\0\0"
+    "8BIMeGL2" "\0\0\0\0" "\0\0\0\x04" "\x08\0\x14\x08"
+    "8BIMeMNA" "\0\0\0\0" "\0\0\0\x05" "\x04LFQA" "\0\0\0"
+    "8BIMaeFL" "\0\0\0\0" "\0\0\0\x04" "\0\0\0\0",
+    312);
 
-TEST(MacPropertyList, DiffersFromWindowsOnlyInByteOrderAndEntryPointKey) {
-    const PropertyList mac = readPropertyList(pipl::macPropertyList(), Endian::big, false);
-    const PropertyList win = readPropertyList(pipl::windowsPropertyList(), Endian::little, true);
-    ASSERT_EQ(mac.properties.size(), win.properties.size());
-    for (std::size_t i = 0; i < mac.properties.size(); ++i) {
-        SCOPED_TRACE(i);
-        if (i != 3) {
-            EXPECT_EQ(mac.properties[i].key, win.properties[i].key);
-        }
-        EXPECT_EQ(mac.properties[i].length, win.properties[i].length);
+TEST(MacPropertyList, IsTheTemplatesFormByteForByte) {
+    const Bytes bytes = pipl::macPropertyList();
+    EXPECT_EQ(bytes.size(), 312u);
+    EXPECT_EQ(bytes, bytesOf(kMacListFromTheTemplate));
+    // Read as Pascal strings, both entry points name EffectMain (a C string
+    // there would name 69 characters).
+    const PropertyList list = readPropertyList(bytes, Endian::big, false);
+    ASSERT_EQ(list.properties.size(), 13u);
+    for (const std::size_t i : {3u, 4u}) {
+        const Bytes& d = list.properties[i].data;
+        ASSERT_FALSE(d.empty());
+        EXPECT_EQ(std::string(d.begin() + 1, d.begin() + 1 + d[0]), "EffectMain");
+        EXPECT_EQ(d.size(), 1u + d[0]) << "the length counts no padding";
     }
-    EXPECT_EQ(mac.properties[3].data, win.properties[3].data);
 }
 
 // The list repeats what the effect declares at run time; the host trusts
@@ -140,14 +152,14 @@ TEST(PropertyListAgreesWithGlobalSetup, VersionAndBothFlagWords) {
     PF_OutData out;
     std::memset(&out, 0xff, sizeof out);
     ASSERT_EQ(GlobalSetup(&out), PF_Err_NONE);
-    for (const auto& [bytes, endian, leading] :
-         {std::tuple{pipl::windowsPropertyList(), Endian::little, true},
-          std::tuple{pipl::macPropertyList(), Endian::big, false}}) {
+    for (const auto& [bytes, endian, leading, first] :
+         {std::tuple{pipl::windowsPropertyList(), Endian::little, true, std::size_t{6}},
+          std::tuple{pipl::macPropertyList(), Endian::big, false, std::size_t{7}}}) {
         const PropertyList list = readPropertyList(bytes, endian, leading);
-        ASSERT_EQ(list.properties.size(), 12u);
-        EXPECT_EQ(u32(list.properties[6].data, 0, endian), out.my_version);
-        EXPECT_EQ(u32(list.properties[8].data, 0, endian), static_cast<std::uint32_t>(out.out_flags));
-        EXPECT_EQ(u32(list.properties[9].data, 0, endian), static_cast<std::uint32_t>(out.out_flags2));
+        ASSERT_EQ(list.properties.size(), first + 6);
+        EXPECT_EQ(u32(list.properties[first].data, 0, endian), out.my_version);
+        EXPECT_EQ(u32(list.properties[first + 2].data, 0, endian), static_cast<std::uint32_t>(out.out_flags));
+        EXPECT_EQ(u32(list.properties[first + 3].data, 0, endian), static_cast<std::uint32_t>(out.out_flags2));
     }
 }
 

@@ -1,4 +1,4 @@
-#include "host/pipl.h"
+#include "packaging/pipl/pipl.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -42,10 +42,11 @@ std::size_t paddingTo4(std::size_t size) { return (4 - size % 4) % 4; }
 static_assert(sizeof(identity::kName) <= 256 && sizeof(identity::kCategory) <= 256 &&
               sizeof(identity::kMatchName) <= 256);
 
-// One length byte, the characters, zeros up to a multiple of four.
-std::vector<std::uint8_t> pascalString(const char* text) {
+// One length byte and the characters; with `padded`, zeros up to a multiple
+// of four as part of the data (the Windows form counts them).
+std::vector<std::uint8_t> pascalString(const char* text, bool padded) {
     const std::size_t length = std::strlen(text);
-    std::vector<std::uint8_t> data(1 + length + paddingTo4(1 + length), std::uint8_t{0});
+    std::vector<std::uint8_t> data(1 + length + (padded ? paddingTo4(1 + length) : 0), std::uint8_t{0});
     data[0] = static_cast<std::uint8_t>(length);
     std::copy(text, text + length, data.begin() + 1);
     return data;
@@ -83,12 +84,23 @@ struct Property {
     std::vector<std::uint8_t> data;  // the length field counts exactly these bytes
 };
 
-std::vector<std::uint8_t> propertyList(ByteOrder order, bool leadingWord, A_u_long codeKey) {
-    const std::vector<Property> properties = {
+enum class Platform { windows, mac };
+
+std::vector<std::uint8_t> propertyList(Platform platform) {
+    const bool windows = platform == Platform::windows;
+    const ByteOrder order = windows ? ByteOrder::little : ByteOrder::big;
+    std::vector<Property> properties = {
         {fourCharCode('k', 'i', 'n', 'd'), word32(order, identity::kKind)},
-        {fourCharCode('n', 'a', 'm', 'e'), pascalString(identity::kName)},
-        {fourCharCode('c', 'a', 't', 'g'), pascalString(identity::kCategory)},
-        {codeKey, cString(identity::kEntryPoint)},
+        {fourCharCode('n', 'a', 'm', 'e'), pascalString(identity::kName, windows)},
+        {fourCharCode('c', 'a', 't', 'g'), pascalString(identity::kCategory, windows)},
+    };
+    if (windows) {
+        properties.push_back({kWindowsX64CodeKey, cString(identity::kEntryPoint)});
+    } else {
+        properties.push_back({kMacX64CodeKey, pascalString(identity::kEntryPoint, false)});
+        properties.push_back({kMacArm64CodeKey, pascalString(identity::kEntryPoint, false)});
+    }
+    const std::vector<Property> rest = {
         {fourCharCode('e', 'P', 'V', 'R'),
          words16(order, identity::kPiPLVersionMajor, identity::kPiPLVersionMinor)},
         {fourCharCode('e', 'S', 'V', 'R'), words16(order, static_cast<A_u_short>(identity::kApiMajor),
@@ -97,15 +109,16 @@ std::vector<std::uint8_t> propertyList(ByteOrder order, bool leadingWord, A_u_lo
         {fourCharCode('e', 'I', 'N', 'F'), word16(order, identity::kInfoFlags)},
         {fourCharCode('e', 'G', 'L', 'O'), word32(order, static_cast<A_u_long>(identity::kOutFlags))},
         {fourCharCode('e', 'G', 'L', '2'), word32(order, static_cast<A_u_long>(identity::kOutFlags2))},
-        {fourCharCode('e', 'M', 'N', 'A'), pascalString(identity::kMatchName)},
+        {fourCharCode('e', 'M', 'N', 'A'), pascalString(identity::kMatchName, windows)},
         {fourCharCode('a', 'e', 'F', 'L'), word32(order, identity::kPiPLReservedInfo)},
     };
+    properties.insert(properties.end(), rest.begin(), rest.end());
 
     constexpr A_u_long kListVersion = 0;
     constexpr A_u_long kPropertyNumber = 0;
 
     Writer w(order);
-    if (leadingWord) {
+    if (windows) {
         w.u16(1);
     }
     w.u32(kListVersion);
@@ -123,10 +136,8 @@ std::vector<std::uint8_t> propertyList(ByteOrder order, bool leadingWord, A_u_lo
 
 }  // namespace
 
-std::vector<std::uint8_t> windowsPropertyList() {
-    return propertyList(ByteOrder::little, true, kWindowsX64CodeKey);
-}
+std::vector<std::uint8_t> windowsPropertyList() { return propertyList(Platform::windows); }
 
-std::vector<std::uint8_t> macPropertyList() { return propertyList(ByteOrder::big, false, kMacX64CodeKey); }
+std::vector<std::uint8_t> macPropertyList() { return propertyList(Platform::mac); }
 
 }  // namespace pipl
