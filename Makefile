@@ -65,17 +65,19 @@ tsan: deps
 	cmake --build --preset tsan -j $(JOBS)
 	ctest --preset tsan
 
-# libFuzzer with clang, ASan and UBSan: each target for FUZZ_SECONDS (default
-# 60) over the corpus in fuzz/corpus/<target>; new inputs collect in
-# build/fuzz/corpus-<target>, crashes in build/fuzz/.
-FUZZ_SECONDS ?= 60
+# libFuzzer with clang, ASan and UBSan: each target for FUZZ_RUNS inputs
+# (default 10^6) or FUZZ_SECONDS (default 0: no limit), whichever ends first,
+# over the corpus in fuzz/corpus/<target>; new inputs collect in
+# build/fuzz/corpus-<target>, crashes in build/fuzz/. See docs/fuzzing.md.
+FUZZ_RUNS ?= 1000000
+FUZZ_SECONDS ?= 0
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 	@for t in outlines scene; do \
 	  mkdir -p build/fuzz/corpus-$$t && \
-	  build/fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=4096 -print_final_stats=1 \
-	    -artifact_prefix=build/fuzz/ build/fuzz/corpus-$$t fuzz/corpus/$$t || exit 1; \
+	  build/fuzz/fuzz/fuzz_$$t -runs=$(FUZZ_RUNS) -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=4096 \
+	    -print_final_stats=1 -artifact_prefix=build/fuzz/ build/fuzz/corpus-$$t fuzz/corpus/$$t || exit 1; \
 	done
 
 release: deps

@@ -3,13 +3,13 @@
 #pragma once
 
 #include "AE_Effect.h"
-#include "host/four_char_code.h"
+#include "minihost/four_chars.h"
 #include "minihost/pixels/depth.h"
 
 namespace minihost {
 
-inline constexpr A_long kApplIdAfterEffects = static_cast<A_long>(fourCharCode('F', 'X', 'T', 'C'));
-inline constexpr A_long kApplIdPremierePro = static_cast<A_long>(fourCharCode('P', 'r', 'M', 'r'));
+inline constexpr A_long kApplIdAfterEffects = static_cast<A_long>(fourChars("FXTC"));
+inline constexpr A_long kApplIdPremierePro = static_cast<A_long>(fourChars("PrMr"));
 
 struct HostConfig {
     A_long appl_id = kApplIdAfterEffects;

@@ -108,7 +108,15 @@ enum {
     PF_WorldFlag_RESERVED4 = 0x10000000,
     PF_WorldFlag_RESERVED5 = 0x20000000,
     PF_WorldFlag_RESERVED6 = 0x40000000,
+    /* Bit 31, which the host writes 1L << 31: 2147483648 where long has 64
+     * bits, -2147483648 where it has 32. A C enumerator must fit an int, so
+     * C gets the int with bit 31 set, the value a PF_WorldFlags (32 bits)
+     * holds either way. */
+#ifdef __cplusplus
     PF_WorldFlag_RESERVED = 1L << 31
+#else
+    PF_WorldFlag_RESERVED = -2147483647 - 1
+#endif
 };
 
 /* An image buffer. Row r starts rowbytes * r bytes after data; rowbytes may
@@ -492,6 +500,7 @@ typedef struct PF_ProgressInfo* PF_ProgPtr;
 typedef struct {
     /* Asks for the layer parameter index with req at what_time; the host
      * keeps that input under checkout_idL for the smart render. */
+    /* [PF_Cmd_SMART_PRE_RENDER] Result: caller's. Fails: PF_Err_INVALID_INDEX (no layer), PF_Err_BAD_CALLBACK_PARAM. */
     PF_Err (*checkout_layer)(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long checkout_idL,
                              const PF_RenderRequest* req, A_long what_time, A_long time_step,
                              A_u_long time_scale, PF_CheckoutResult* checkout_result);
@@ -518,9 +527,11 @@ typedef PF_LayerDef PF_EffectWorld;
 typedef struct {
     /* The input checked out under checkout_idL at pre-render; the world
      * stays the host's. *pixels is null when the host has no input. */
+    /* [PF_Cmd_SMART_RENDER] Fails: PF_Err_BAD_CALLBACK_PARAM (id not checked out at this pre-render, null). */
     PF_Err (*checkout_layer_pixels)(PF_ProgPtr effect_ref, A_long checkout_idL, PF_EffectWorld** pixels);
     PF_Err (*checkin_layer_pixels)(PF_ProgPtr effect_ref, A_long checkout_idL);
     /* The output world; it stays the host's. */
+    /* [PF_Cmd_SMART_RENDER] Fails: PF_Err_BAD_CALLBACK_PARAM (null output). */
     PF_Err (*checkout_output)(PF_ProgPtr effect_ref, PF_EffectWorld** output);
 } PF_SmartRenderCallbacks;
 
@@ -542,12 +553,15 @@ typedef A_u_long PF_UFixed;
 typedef struct {
     /* Hands back the value of parameter index at what_time (in units of
      * 1/time_scale s) in *param, a whole PF_ParamDef. Must be checked in again. */
+    /* [any command] Fails: PF_Err_INVALID_INDEX (past num_params), PF_Err_BAD_CALLBACK_PARAM (null, time_scale 0). */
     PF_Err (*checkout_param)(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long what_time, A_long time_step,
                              A_u_long time_scale, PF_ParamDef* param);
     /* Gives back a definition that checkout_param handed out. */
+    /* [any command] Fails: PF_Err_BAD_CALLBACK_PARAM (not checked out in this command, or checked in already). */
     PF_Err (*checkin_param)(PF_ProgPtr effect_ref, PF_ParamDef* param);
     /* During PARAMS_SETUP: declares a parameter; index -1 appends it. The
      * host copies *def; the caller keeps ownership of it. */
+    /* [PF_Cmd_PARAMS_SETUP] Fails: PF_Err_INVALID_INDEX (not -1 or the next), PF_Err_BAD_CALLBACK_PARAM (null). */
     PF_Err (*add_param)(PF_ProgPtr effect_ref, PF_ParamIndex index, PF_ParamDefPtr def);
     PF_Err (*abort)(PF_ProgPtr effect_ref);
     PF_Err (*progress)(PF_ProgPtr effect_ref, A_long current, A_long total);
@@ -601,7 +615,15 @@ enum {
     PF_OutFlag_AUDIO_IIR = 0x10000000,
     PF_OutFlag_I_SYNTHESIZE_AUDIO = 0x20000000,
     PF_OutFlag_AUDIO_EFFECT_TOO = 0x40000000,
+    /* Bit 31, which the host writes 1L << 31: 2147483648 where long has 64
+     * bits, -2147483648 where it has 32. A C enumerator must fit an int, so
+     * C gets the int with bit 31 set, the value a PF_OutFlags (32 bits)
+     * holds either way. */
+#ifdef __cplusplus
     PF_OutFlag_AUDIO_EFFECT_ONLY = 1L << 31
+#else
+    PF_OutFlag_AUDIO_EFFECT_ONLY = -2147483647 - 1
+#endif
 };
 
 typedef A_long PF_OutFlags2;

@@ -51,7 +51,9 @@ typedef struct {
     A_FpLong (*sin)(A_FpLong);
     A_FpLong (*sqrt)(A_FpLong);
     A_FpLong (*tan)(A_FpLong);
+    /* [any command] buffer: caller's (PF_OutData.return_msg: cut to 255). Answers the length; -1: null argument. */
     int32_t (*sprintf)(A_char*, const A_char*, ...);
+    /* [any command] dst: the caller's (PF_OutData.return_msg: cut to 255). Answers dst. */
     A_char* (*strcpy)(A_char*, const A_char*);
     A_FpLong (*asin)(A_FpLong);
     A_FpLong (*acos)(A_FpLong);
@@ -103,11 +105,13 @@ typedef struct _PF_UtilCallbacks {
     /* Copies src_r of src (null: all of src) to dst_r of dst (null: all of
      * dst). Equal sizes copy one to one; where src_r leaves src, the
      * destination pixels are transparent black. */
+    /* [any command] Fails: PF_Err_BAD_CALLBACK_PARAM (world not of this command, bad rect), PF_Err_OUT_OF_MEMORY. */
     PF_Err (*copy)(PF_ProgPtr effect_ref, PF_EffectWorld* src, PF_EffectWorld* dst, PF_Rect* src_r,
                    PF_Rect* dst_r);
     /* Fills dst_rect of world (null: the whole world) with color, given as
      * an 8-bit pixel whatever the world's depth; a null color is
      * transparent black. */
+    /* [any command] Fails: PF_Err_BAD_CALLBACK_PARAM (a world not of this command, a rectangle it cannot use). */
     PF_Err (*fill)(PF_ProgPtr effect_ref, const PF_Pixel* color, const PF_Rect* dst_rect,
                    PF_EffectWorld* world);
     PF_Err (*gaussian_kernel)(PF_ProgPtr effect_ref, A_FpLong kRadius, PF_KernelFlags flags,
@@ -133,6 +137,7 @@ typedef struct _PF_UtilCallbacks {
     /* Composites src_world onto dst_world through the matrices (with
      * src2dst_matrix true they map source pixels to destination pixels),
      * in comp_mode, writing only inside dest_rect of dst_world. */
+    /* [any command] Fails: PF_Err_BAD_CALLBACK_PARAM (world not of this command, bad mode), PF_Err_OUT_OF_MEMORY. */
     PF_Err (*transform_world)(PF_ProgPtr effect_ref, PF_Quality quality, PF_ModeFlags m_flags, PF_Field field,
                               const PF_EffectWorld* src_world, const PF_CompositeMode* comp_mode,
                               const PF_MaskWorld* mask_world0, const PF_FloatMatrix* matrices,

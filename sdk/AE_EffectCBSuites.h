@@ -30,6 +30,7 @@ typedef struct {
     A_FpLong (*sin)(A_FpLong);
     A_FpLong (*sqrt)(A_FpLong);
     A_FpLong (*tan)(A_FpLong);
+    /* [any command] buffer: caller's (PF_OutData.return_msg: cut to 255). Answers the length; -1: null argument. */
     int32_t (*sprintf)(A_char*, const A_char*, ...);
     A_char* (*strcpy)(A_char*, const A_char*);
     A_FpLong (*asin)(A_FpLong);
@@ -43,9 +44,12 @@ typedef struct {
     /* Creates a world of widthL x heightL in pixel_format into *worldP; with
      * clear_pixB its pixels start transparent black. Free it with
      * PF_DisposeWorld. */
+    /* [any command] Fails: PF_Err_BAD_CALLBACK_PARAM (format, size), PF_Err_OUT_OF_MEMORY (> PF_MAX_WORLD_WIDTH). */
     PF_Err (*PF_NewWorld)(PF_ProgPtr effect_ref, A_long widthL, A_long heightL, PF_Boolean clear_pixB,
                           PF_PixelFormat pixel_format, PF_EffectWorld* worldP);
+    /* [any command] Once per world PF_NewWorld made in this command. Fails: PF_Err_BAD_CALLBACK_PARAM (any other). */
     PF_Err (*PF_DisposeWorld)(PF_ProgPtr effect_ref, PF_EffectWorld* worldP);
+    /* [any command] Fails: PF_Err_BAD_CALLBACK_PARAM (a world not of this command, a null argument). */
     PF_Err (*PF_GetPixelFormat)(const PF_EffectWorld* worldP, PF_PixelFormat* pixel_formatP);
 } PF_WorldSuite2;
 

@@ -35,8 +35,11 @@ typedef A_long PF_TimeDir;
 
 typedef struct {
     /* Shows defP's name, flags and (for popups) choice text for
-     * param_index in the panel. The host copies what it needs; defP must
-     * be a whole PF_ParamDef. */
+     * param_index (1 to num_params - 1) in the panel. The host copies what
+     * it needs; defP must be a whole PF_ParamDef of the declared type, with
+     * the declared number of choices and a terminated name.
+     * [PF_Cmd_UPDATE_PARAMS_UI, PF_Cmd_USER_CHANGED_PARAM, PF_Cmd_EVENT]
+     * Fails: PF_Err_INVALID_INDEX (index), PF_Err_BAD_CALLBACK_PARAM. */
     PF_Err (*PF_UpdateParamUI)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_ParamDef* defP);
     PF_Err (*PF_GetCurrentState)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const A_Time* startPT0,
                                  const A_Time* durationPT0, PF_State* stateP);
@@ -67,7 +70,9 @@ typedef struct PF_PathSegPrep* PF_PathSegPrepPtr;
 typedef struct {
     PF_Err (*PF_PathIsOpen)(PF_ProgPtr effect_ref0, PF_PathOutlinePtr pathP, PF_Boolean* openPB);
     /* Number of segments; a closed outline has as many vertices. */
+    /* [any command] On an outline of a live text outline set. Fails: PF_Err_BAD_CALLBACK_PARAM (any other, null). */
     PF_Err (*PF_PathNumSegments)(PF_ProgPtr effect_ref0, PF_PathOutlinePtr pathP, A_long* num_segmentsPL);
+    /* [any command] On an outline of a live set; *vertexP: the caller's. Fails: PF_Err_BAD_CALLBACK_PARAM. */
     PF_Err (*PF_PathVertexInfo)(PF_ProgPtr effect_ref0, PF_PathOutlinePtr pathP, A_long which_pointL,
                                 PF_PathVertex* vertexP);
     PF_Err (*PF_PathPrepareSegLength)(PF_ProgPtr effect_ref0, PF_PathOutlinePtr pathP, A_long which_segL,

@@ -92,9 +92,11 @@ typedef A_long AEGP_PluginID;
 
 typedef struct {
     /* The layer that carries the effect; borrowed. */
+    /* [any command] The handle: the host's, for this command, never disposed of. Fails: A_Err_PARAMETER (null). */
     A_Err (*AEGP_GetEffectLayer)(PF_ProgPtr effect_pp_ref, AEGP_LayerH* layerPH);
     /* A new reference to this effect instance; dispose of it with
      * AEGP_DisposeEffect. */
+    /* [any command] The reference: the caller's, for this command. Fails: A_Err_PARAMETER (null). */
     A_Err (*AEGP_GetNewEffectForEffect)(AEGP_PluginID aegp_plugin_id, PF_ProgPtr effect_pp_ref,
                                         AEGP_EffectRefH* effect_refPH);
     A_Err (*AEGP_ConvertEffectToCompTime)(PF_ProgPtr effect_pp_ref, A_long what_timeL, A_u_long time_scaleLu,
@@ -116,6 +118,7 @@ typedef struct {
     A_Err (*AEGP_MultiplyMatrix4by3)(const A_Matrix4* A, const A_Matrix3* B, A_Matrix4* resultP);
     /* Splits a matrix into position, scale (1.0 is 100 %), shear and
      * rotation (radians). */
+    /* [any command] Outputs: the caller's. Fails: A_Err_PARAMETER (null, a matrix that does not decompose). */
     A_Err (*AEGP_MatrixDecompose4)(const A_Matrix4* A, A_FloatPoint3* posVP, A_FloatPoint3* scaleVP,
                                    A_FloatPoint3* shearVP, A_FloatPoint3* rotVP);
 } AEGP_MathSuite1;
@@ -128,11 +131,15 @@ typedef struct _AEGP_TextOutlines** AEGP_TextOutlinesH;
 typedef struct {
     /* The layer's glyph outlines at layer_timePT, in text order; dispose of
      * the set with AEGP_DisposeTextOutlines. */
+    /* [any command] The set: caller's, for this command. Fails: A_Err_PARAMETER (not a text layer, time scale 0). */
     A_Err (*AEGP_GetNewTextOutlines)(AEGP_LayerH layerH, const A_Time* layer_timePT,
                                      AEGP_TextOutlinesH* outlinesPH);
+    /* [any command] Once per set; the outlines borrowed from it end with it. Fails: A_Err_PARAMETER (any other). */
     A_Err (*AEGP_DisposeTextOutlines)(AEGP_TextOutlinesH outlinesH);
+    /* [any command] Fails: A_Err_PARAMETER (not a live set, null). */
     A_Err (*AEGP_GetNumTextOutlines)(AEGP_TextOutlinesH outlinesH, A_long* num_outlinesPL);
     /* Outline path_indexL, borrowed from the set until it is disposed of. */
+    /* [any command] Fails: A_Err_PARAMETER (not a live set, path_indexL out of range, null). */
     A_Err (*AEGP_GetIndexedTextOutline)(AEGP_TextOutlinesH outlinesH, A_long path_indexL,
                                         PF_PathOutlinePtr* pathPP);
 } AEGP_TextLayerSuite1;

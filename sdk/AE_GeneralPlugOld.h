@@ -52,10 +52,12 @@ typedef struct {
     A_Err (*AEGP_GetEffectNumParamStreams)(AEGP_EffectRefH effect_refH, A_long* num_paramsPL);
     /* A new stream reference for parameter param_index of the effect;
      * dispose of it with AEGP_DisposeStream. */
+    /* [any command] The stream: the caller's, for this command. Fails: A_Err_PARAMETER (dead reference, bad index). */
     A_Err (*AEGP_GetNewEffectStreamByIndex)(AEGP_PluginID aegp_plugin_id, AEGP_EffectRefH effect_refH,
                                             PF_ParamIndex param_index, AEGP_StreamRefH* streamPH);
     A_Err (*AEGP_GetNewMaskStream)(AEGP_PluginID aegp_plugin_id, AEGP_MaskRefH mask_refH,
                                    AEGP_MaskStream which_stream, AEGP_StreamRefH* mask_streamPH);
+    /* [any command] Once per stream. Fails: A_Err_PARAMETER (never obtained, disposed of already). */
     A_Err (*AEGP_DisposeStream)(AEGP_StreamRefH streamH);
     A_Err (*AEGP_GetStreamName)(AEGP_StreamRefH streamH, A_Boolean force_englishB, A_char* nameZ);
     A_Err (*AEGP_GetStreamUnitsText)(AEGP_StreamRefH streamH, A_Boolean force_englishB, A_char* unitsZ);
@@ -71,6 +73,7 @@ typedef struct {
                                  AEGP_StreamValue* valueP);
     /* The value of a layer's own property at time_mode/timePT; with
      * pre_expressionB false, after expressions. stream_typeP0 may be null. */
+    /* [any command] *stream_valP: the caller's. Fails: A_Err_PARAMETER (unknown stream or time mode, time scale 0). */
     A_Err (*AEGP_GetLayerStreamValue)(AEGP_LayerH layerH, AEGP_LayerStream which_stream,
                                       AEGP_LTimeMode time_mode, const A_Time* timePT,
                                       A_Boolean pre_expressionB, AEGP_StreamVal* stream_valP,
@@ -99,10 +102,12 @@ typedef struct {
     A_Err (*AEGP_GetEffectNumParamStreams)(AEGP_EffectRefH effect_refH, A_long* num_paramsPL);
     /* A new stream reference for parameter param_index of the effect;
      * dispose of it with AEGP_DisposeStream. */
+    /* [any command] The stream: the caller's, for this command. Fails: A_Err_PARAMETER (dead reference, bad index). */
     A_Err (*AEGP_GetNewEffectStreamByIndex)(AEGP_PluginID aegp_plugin_id, AEGP_EffectRefH effect_refH,
                                             PF_ParamIndex param_index, AEGP_StreamRefH* streamPH);
     A_Err (*AEGP_GetNewMaskStream)(AEGP_PluginID aegp_plugin_id, AEGP_MaskRefH mask_refH,
                                    AEGP_MaskStream which_stream, AEGP_StreamRefH* mask_streamPH);
+    /* [any command] Once per stream. Fails: A_Err_PARAMETER (never obtained, disposed of already). */
     A_Err (*AEGP_DisposeStream)(AEGP_StreamRefH streamH);
     A_Err (*AEGP_GetStreamName)(AEGP_PluginID pluginID, AEGP_StreamRefH streamH, A_Boolean force_englishB,
                                 AEGP_MemHandle* utf_stream_namePH);
@@ -119,6 +124,7 @@ typedef struct {
                                  AEGP_StreamValue2* valueP);
     /* The value of a layer's own property at time_mode/timePT; with
      * pre_expressionB false, after expressions. stream_typeP0 may be null. */
+    /* [any command] *stream_valP: the caller's. Fails: A_Err_PARAMETER (unknown stream or time mode, time scale 0). */
     A_Err (*AEGP_GetLayerStreamValue)(AEGP_LayerH layerH, AEGP_LayerStream which_stream,
                                       AEGP_LTimeMode time_mode, const A_Time* timePT,
                                       A_Boolean pre_expressionB, AEGP_StreamVal2* stream_valP,
@@ -146,6 +152,7 @@ typedef struct {
     A_Err (*AEGP_GetNumStreamsInGroup)(AEGP_StreamRefH streamH, A_long* num_streamsPL);
     A_Err (*AEGP_GetDynamicStreamFlags)(AEGP_StreamRefH streamH, AEGP_DynStreamFlags* stream_flagsP);
     /* Sets (setB true) or clears one flag of the stream. */
+    /* [any command; undoableB never in PF_Cmd_UPDATE_PARAMS_UI] Fails: A_Err_PARAMETER (not exactly one flag). */
     A_Err (*AEGP_SetDynamicStreamFlag)(AEGP_StreamRefH streamH, AEGP_DynStreamFlags one_flag,
                                        A_Boolean undoableB, A_Boolean setB);
     A_Err (*AEGP_GetNewStreamRefByIndex)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH parent_groupH,
@@ -185,6 +192,7 @@ typedef struct {
     A_Err (*AEGP_ReorderEffect)(AEGP_EffectRefH effect_refH, A_long effect_indexL);
     A_Err (*AEGP_EffectCallGeneric)(AEGP_PluginID aegp_plugin_id, AEGP_EffectRefH effect_refH,
                                     const A_Time* timePT, void* effect_extraPV);
+    /* [any command] Once per reference. Fails: A_Err_PARAMETER (never obtained, disposed of already). */
     A_Err (*AEGP_DisposeEffect)(AEGP_EffectRefH effect_refH);
     A_Err (*AEGP_ApplyEffect)(AEGP_PluginID aegp_plugin_id, AEGP_LayerH layerH,
                               AEGP_InstalledEffectKey installed_effect_key, AEGP_EffectRefH* effect_refPH);
@@ -233,6 +241,7 @@ typedef struct {
     A_Err (*AEGP_ReorderLayer)(AEGP_LayerH layerH, A_long layer_indexL);
     A_Err (*AEGP_GetLayerMaskedBounds)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, const A_Time* timePT,
                                        A_FloatRect* boundsPR);
+    /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, null). */
     A_Err (*AEGP_GetLayerObjectType)(AEGP_LayerH layerH, AEGP_ObjectType* object_type);
     A_Err (*AEGP_IsLayer3D)(AEGP_LayerH layerH, A_Boolean* is_3DPB);
     A_Err (*AEGP_IsLayer2D)(AEGP_LayerH layerH, A_Boolean* is_2DPB);
@@ -242,10 +251,12 @@ typedef struct {
                                           A_Boolean* is_track_mattePB);
     A_Err (*AEGP_DoesLayerHaveTrackMatte)(AEGP_LayerH layerH, A_Boolean* has_track_mattePB);
     A_Err (*AEGP_ConvertCompToLayerTime)(AEGP_LayerH layerH, const A_Time* comp_timePT, A_Time* layer_timePT);
+    /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, scale 0). */
     A_Err (*AEGP_ConvertLayerToCompTime)(AEGP_LayerH layerH, const A_Time* layer_timePT, A_Time* comp_timePT);
     A_Err (*AEGP_GetLayerDancingRandValue)(AEGP_LayerH layerH, const A_Time* comp_timePT,
                                            A_long* rand_valuePL);
     A_Err (*AEGP_GetLayerID)(AEGP_LayerH layerH, AEGP_LayerIDVal* id_valP);
+    /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, scale 0). */
     A_Err (*AEGP_GetLayerToWorldXform)(AEGP_LayerH aegp_layerH, const A_Time* comp_timeP,
                                        A_Matrix4* transform);
     A_Err (*AEGP_GetLayerToWorldXformFromView)(AEGP_LayerH aegp_layerH, const A_Time* view_timeP,
@@ -292,6 +303,7 @@ typedef struct {
     A_Err (*AEGP_ReorderLayer)(AEGP_LayerH layerH, A_long layer_indexL);
     A_Err (*AEGP_GetLayerMaskedBounds)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, const A_Time* timePT,
                                        A_FloatRect* boundsPR);
+    /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, null). */
     A_Err (*AEGP_GetLayerObjectType)(AEGP_LayerH layerH, AEGP_ObjectType* object_type);
     A_Err (*AEGP_IsLayer3D)(AEGP_LayerH layerH, A_Boolean* is_3DPB);
     A_Err (*AEGP_IsLayer2D)(AEGP_LayerH layerH, A_Boolean* is_2DPB);
@@ -301,10 +313,12 @@ typedef struct {
                                           A_Boolean* is_track_mattePB);
     A_Err (*AEGP_DoesLayerHaveTrackMatte)(AEGP_LayerH layerH, A_Boolean* has_track_mattePB);
     A_Err (*AEGP_ConvertCompToLayerTime)(AEGP_LayerH layerH, const A_Time* comp_timePT, A_Time* layer_timePT);
+    /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, scale 0). */
     A_Err (*AEGP_ConvertLayerToCompTime)(AEGP_LayerH layerH, const A_Time* layer_timePT, A_Time* comp_timePT);
     A_Err (*AEGP_GetLayerDancingRandValue)(AEGP_LayerH layerH, const A_Time* comp_timePT,
                                            A_long* rand_valuePL);
     A_Err (*AEGP_GetLayerID)(AEGP_LayerH layerH, AEGP_LayerIDVal* id_valP);
+    /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, scale 0). */
     A_Err (*AEGP_GetLayerToWorldXform)(AEGP_LayerH aegp_layerH, const A_Time* comp_timeP,
                                        A_Matrix4* transform);
     A_Err (*AEGP_GetLayerToWorldXformFromView)(AEGP_LayerH aegp_layerH, const A_Time* view_timeP,
@@ -353,6 +367,7 @@ typedef struct {
     A_Err (*AEGP_ReorderLayer)(AEGP_LayerH layerH, A_long layer_indexL);
     A_Err (*AEGP_GetLayerMaskedBounds)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, const A_Time* timePT,
                                        A_FloatRect* boundsPR);
+    /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, null). */
     A_Err (*AEGP_GetLayerObjectType)(AEGP_LayerH layerH, AEGP_ObjectType* object_type);
     A_Err (*AEGP_IsLayer3D)(AEGP_LayerH layerH, A_Boolean* is_3DPB);
     A_Err (*AEGP_IsLayer2D)(AEGP_LayerH layerH, A_Boolean* is_2DPB);
@@ -362,10 +377,12 @@ typedef struct {
                                           A_Boolean* is_track_mattePB);
     A_Err (*AEGP_DoesLayerHaveTrackMatte)(AEGP_LayerH layerH, A_Boolean* has_track_mattePB);
     A_Err (*AEGP_ConvertCompToLayerTime)(AEGP_LayerH layerH, const A_Time* comp_timePT, A_Time* layer_timePT);
+    /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, scale 0). */
     A_Err (*AEGP_ConvertLayerToCompTime)(AEGP_LayerH layerH, const A_Time* layer_timePT, A_Time* comp_timePT);
     A_Err (*AEGP_GetLayerDancingRandValue)(AEGP_LayerH layerH, const A_Time* comp_timePT,
                                            A_long* rand_valuePL);
     A_Err (*AEGP_GetLayerID)(AEGP_LayerH layerH, AEGP_LayerIDVal* id_valP);
+    /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, scale 0). */
     A_Err (*AEGP_GetLayerToWorldXform)(AEGP_LayerH aegp_layerH, const A_Time* comp_timeP,
                                        A_Matrix4* transform);
     A_Err (*AEGP_GetLayerToWorldXformFromView)(AEGP_LayerH aegp_layerH, const A_Time* view_timeP,

@@ -19,8 +19,10 @@ typedef struct SPBasicSuite {
      * the table stays valid until the matching ReleaseSuite. Any non-zero
      * answer means the suite is not available, whatever *suite holds. Every
      * successful acquisition must be released exactly once. */
+    /* [any command] Fails: kSPSuiteNotFoundError (name and version not offered, null argument). */
     SPErr (*AcquireSuite)(const char* name, int32 version, const void** suite);
     /* Gives back one acquisition of name/version. */
+    /* [any command] Fails: kSPSuiteNotFoundError (not held: released more often than acquired). */
     SPErr (*ReleaseSuite)(const char* name, int32 version);
     SPBoolean (*IsEqual)(const char* token1, const char* token2);
     SPErr (*AllocateBlock)(size_t size, void** block);
