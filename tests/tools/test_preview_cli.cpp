@@ -218,6 +218,9 @@ TEST(PreviewCli, ASceneRendersEveryFrameItCanAndNamesEachOneThatFailed) {
     const ToolRun run = runTool({"--scene", "flip.json"}, dir.path());
     EXPECT_EQ(run.exit_code, 2) << run.err;
     EXPECT_EQ(run.err,
+              "quillarray-preview: note: the layer's scale along the text's run is 0 % or less in 3 of 5 frames (from "
+              "frame 2): every character's advance is under 2 pixels, so the effect skips them and those frames are "
+              "transparent\n"
               "quillarray-preview: frame 3: cannot write \"f_3.png\": it is a folder\n"
               "quillarray-preview: 1 of 5 frames failed\n");
     EXPECT_EQ(run.out, "wrote 4 of 5 frames: f_0.png ... f_4.png\n");
