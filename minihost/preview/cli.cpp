@@ -115,8 +115,11 @@ void addOutputFlags(CLI::App& app, RawFlags& raw) {
         ->type_name("FILE")->group(group);
     app.add_flag("--no-effect", raw.no_effect, "the layer as the host draws it, without the effect")->group(group);
     app.add_flag("--compare", raw.compare, "the layer before and after the effect, side by side")->group(group);
-    app.add_option("--scene", raw.scene, "render the frames of a JSON scene file")->type_name("FILE")->group(group);
-    app.add_option("--threads", raw.threads, "frames rendered at once, default one per core")->type_name("N")->group(group);
+    app.add_option("--scene", raw.scene,
+                   "render the frames of a JSON scene file (at most " + std::to_string(kMaxSceneBytes >> 20) +
+                       " MB); - reads it from standard input")
+        ->type_name("FILE")->group(group);
+    app.add_option("--threads", raw.threads, "frames rendered at once, default one per core; fewer when memory is short")->type_name("N")->group(group);
     app.add_option("--plugin", raw.plugin, "the plug-in to load, default the one built with this tool")
         ->type_name("FILE")->group(group);
     app.add_flag("--progress", raw.progress, "a scene's progress as lines on stderr, also when it is not a terminal")
@@ -267,10 +270,14 @@ void checkOutputName(const Job& job) {
     }
 }
 
-// CLI11 parts groups with two blank lines; one is enough.
+// CLI11 parts groups with two blank lines and ends with one; one between
+// groups is enough.
 std::string tidyHelp(std::string help) {
     for (std::size_t at; (at = help.find("\n\n\n")) != std::string::npos;) {
         help.erase(at, 1);
+    }
+    while (help.size() > 1 && help[help.size() - 1] == '\n' && help[help.size() - 2] == '\n') {
+        help.pop_back();
     }
     return help;
 }
@@ -300,7 +307,7 @@ void refuseExtras(const CLI::App& app) {
     for (const std::string& e : extras) {
         if (e.rfind("--", 0) == 0 && e.size() > 2) {
             const std::string flag = e.substr(0, e.find('='));
-            if (const std::string near = closestName(flag, longFlags(app)); !near.empty()) {
+            if (const std::string near = closestName(flag, longFlags(app)); !near.empty() && near != flag) {
                 message += " (did you mean " + near + "?)";
             }
             break;
@@ -317,7 +324,7 @@ void refuseEmptyValues(const CLI::App& app) {
             continue;
         }
         if (option->results().back().empty() && option->get_name() != "--text") {
-            throw InputError(option->get_name() + " needs a value; '' is empty");
+            throw InputError(option->get_name(false, true) + " needs a value; '' is empty");
         }
     }
 }

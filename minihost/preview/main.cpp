@@ -81,6 +81,8 @@ int run(int argc, const char* const* argv) {
         if (!isStreamTarget(files.front())) {
             std::printf("wrote %s\n", files.front().c_str());
         }
+    } else if (report.failures.empty() && files.front() == files.back()) {
+        std::printf("wrote %zu frames to %s\n", files.size(), files.front().c_str());
     } else if (report.failures.empty()) {
         std::printf("wrote %zu frames: %s ... %s\n", files.size(), files.front().c_str(), files.back().c_str());
     } else if (!files.empty()) {
