@@ -116,6 +116,12 @@ TEST(PreviewCli, AMalformedSceneIsReportedWithLineAndColumn) {
     const ToolRun piped = runTool({"--scene", "-"}, dir.path(), (dir.path() / "bad.json").string());
     EXPECT_EQ(piped.exit_code, 2);
     EXPECT_EQ(piped.err.rfind("quillarray-preview: standard input:4:1: ", 0), 0u) << piped.err;
+    // Standard input is read only up to the limit.
+    ScratchDir elsewhere;
+    std::ofstream(elsewhere.path() / "big.json") << "{" << std::string(std::size_t(5) << 20, ' ') << "}";
+    const ToolRun big = runTool({"--scene", "-"}, dir.path(), (elsewhere.path() / "big.json").string());
+    EXPECT_EQ(big.err, "quillarray-preview: standard input: cannot read the scene file: it is larger than 4 MB, the "
+                       "most a scene file may be\n");
 }
 
 TEST(PreviewCli, WhatCannotWorkIsRefusedBeforeTheFirstFrame) {
