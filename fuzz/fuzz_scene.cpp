@@ -14,10 +14,10 @@
 
 namespace {
 
-const minihost::Params& declaredParams() {
+const minihost::preview::Controls& declaredControls() {
     static const std::unique_ptr<minihost::preview::Session> session =
         std::make_unique<minihost::preview::Session>(QA_PLUGIN_PATH);
-    return session->params();
+    return session->controls();
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ const minihost::Params& declaredParams() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     try {
-        (void)minihost::preview::parseScene(text, "fuzz.json", declaredParams());
+        (void)minihost::preview::parseScene(text, "fuzz.json", declaredControls());
     } catch (const minihost::preview::InputError&) {
         // Refused with a message for the user: as it should be.
     } catch (const std::exception& e) {

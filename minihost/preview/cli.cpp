@@ -23,8 +23,8 @@ namespace {
 // matched the flags, so that every message has one form.
 struct RawFlags {
     std::map<std::string, std::string> controls;  // control name -> value
-    bool guide_on = false;   // --guide
-    bool guide_off = false;  // --no-guide
+    std::map<std::string, bool> checked;    // checkbox name -> --NAME given
+    std::map<std::string, bool> unchecked;  // checkbox name -> --no-NAME given
     std::optional<std::string> text;  // given, even empty
     std::string font, font_size, leading, color, position, scale, comp_size, orientation, paragraph;
     std::string bpc, downsample, quality, api_minor, appl_id, threads;
@@ -32,6 +32,7 @@ struct RawFlags {
     bool no_effect = false;
     bool compare = false;
     bool version = false;
+    bool progress = false;
 };
 
 double numberFlag(const std::string& flag, const std::string& text, double lo, double hi) {
@@ -66,14 +67,13 @@ auto flagValue(const std::string& flag, Parse parse) {
     }
 }
 
-void addEffectFlags(CLI::App& app, RawFlags& raw, const Params& params) {
+void addEffectFlags(CLI::App& app, RawFlags& raw, const Controls& controls) {
     const std::string group = "Effect controls (ranges and defaults as the effect declares them)";
-    for (const Control& c : effectControls()) {
+    const Params& params = controls.params();
+    for (const Control& c : controls.all()) {
         if (c.kind == ControlKind::kCheckbox) {
-            app.add_flag("--" + c.name, raw.guide_on, describeControl(c, params))->group(group);
-            app.add_flag("--no-" + c.name, raw.guide_off, "turns \"" + params.checkboxLabel(static_cast<int>(c.index)) +
-                                                             "\" off")
-                ->group(group);
+            app.add_flag("--" + c.name, raw.checked[c.name], describeControl(c, params))->group(group);
+            app.add_flag("--no-" + c.name, raw.unchecked[c.name], "turns \"" + c.panel_name + "\" off")->group(group);
         } else {
             app.add_option("--" + c.name, raw.controls[c.name], describeControl(c, params))
                 ->type_name(c.kind == ControlKind::kSlider ? "NUMBER" : "WORD")
@@ -84,10 +84,10 @@ void addEffectFlags(CLI::App& app, RawFlags& raw, const Params& params) {
 
 void addLayerFlags(CLI::App& app, RawFlags& raw) {
     const std::string group = "Text layer";
-    app.add_option("--text", raw.text, "the layer's text, default \"Quill & Ink\"; \\n in it breaks the line; '' is an empty layer")->type_name("TEXT")->group(group);
+    app.add_option("--text", raw.text, "the layer's text, default \"Quill & Ink\"; \\n in it breaks the line, \\\\ is a backslash; '' is an empty layer")->type_name("TEXT")->group(group);
     app.add_option("--font", raw.font, "font family or font file, default \"DejaVu Sans\"")->type_name("FONT")->group(group);
     app.add_option("--font-size", raw.font_size, "font size in pixels, 1 to 2000, default 40")->type_name("PX")->group(group);
-    app.add_option("--leading", raw.leading, "line distance in pixels, default 120 % of the size")->type_name("PX")->group(group);
+    app.add_option("--leading", raw.leading, "line distance in pixels, default (and 0) 120 % of the size")->type_name("PX")->group(group);
     app.add_option("--color", raw.color, "fill colour: #rrggbb[aa] or r,g,b[,a], default #e07b39")->type_name("COLOUR")->group(group);
     app.add_option("--position", raw.position, "x,y of the text's anchor in comp pixels, default 40,75")->type_name("X,Y")->group(group);
     app.add_option("--scale", raw.scale, "layer scale in percent: s or sx,sy, default 100")->type_name("S[,SY]")->group(group);
@@ -115,10 +115,15 @@ void addOutputFlags(CLI::App& app, RawFlags& raw) {
         ->type_name("FILE")->group(group);
     app.add_flag("--no-effect", raw.no_effect, "the layer as the host draws it, without the effect")->group(group);
     app.add_flag("--compare", raw.compare, "the layer before and after the effect, side by side")->group(group);
-    app.add_option("--scene", raw.scene, "render the frames of a JSON scene file")->type_name("FILE")->group(group);
-    app.add_option("--threads", raw.threads, "frames rendered at once, default one per core")->type_name("N")->group(group);
+    app.add_option("--scene", raw.scene,
+                   "render the frames of a JSON scene file (at most " + std::to_string(kMaxSceneBytes >> 20) +
+                       " MB); - reads it from standard input")
+        ->type_name("FILE")->group(group);
+    app.add_option("--threads", raw.threads, "frames rendered at once, default one per core; fewer when memory is short")->type_name("N")->group(group);
     app.add_option("--plugin", raw.plugin, "the plug-in to load, default the one built with this tool")
         ->type_name("FILE")->group(group);
+    app.add_flag("--progress", raw.progress, "a scene's progress as lines on stderr, also when it is not a terminal")
+        ->group(group);
     app.add_flag("--version", raw.version, "print the plug-in's name and version, as it reports them, and stop")
         ->group(group);
 }
@@ -126,12 +131,15 @@ void addOutputFlags(CLI::App& app, RawFlags& raw) {
 void applyLayer(const RawFlags& raw, Job& job) {
     LayerSpec& layer = job.layer;
     if (raw.text) {
-        // "\n" typed on a shell line arrives as two characters.
+        // "\n" typed on a shell line arrives as two characters; "\\" is a
+        // backslash, so that a backslash before an n can be typed. Any
+        // other backslash stays as it is.
         const std::string& typed = *raw.text;
         std::string text;
         for (std::size_t i = 0; i < typed.size(); ++i) {
-            if (typed[i] == '\\' && i + 1 < typed.size() && typed[i + 1] == 'n') {
-                text += '\n';
+            const char next = i + 1 < typed.size() ? typed[i + 1] : '\0';
+            if (typed[i] == '\\' && (next == 'n' || next == '\\')) {
+                text += next == 'n' ? '\n' : '\\';
                 ++i;
             } else {
                 text += typed[i];
@@ -194,14 +202,30 @@ void applyRender(const RawFlags& raw, RenderSpec& render) {
     }
 }
 
-void applyControls(const RawFlags& raw, const Params& params, Job& job) {
-    for (const Control& c : effectControls()) {
+// The last of --NAME and --no-NAME on the line, as a repeated flag's last
+// value wins: 1 on, 0 off, -1 neither.
+int lastCheckboxFlag(int argc, const char* const* argv, const std::string& name) {
+    int state = -1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--") {
+            break;
+        }
+        if (arg == "--" + name) {
+            state = 1;
+        } else if (arg == "--no-" + name) {
+            state = 0;
+        }
+    }
+    return state;
+}
+
+void applyControls(const RawFlags& raw, const Controls& controls, int argc, const char* const* argv, Job& job) {
+    const Params& params = controls.params();
+    for (const Control& c : controls.all()) {
         if (c.kind == ControlKind::kCheckbox) {
-            if (raw.guide_on && raw.guide_off) {
-                throw InputError("--" + c.name + " and --no-" + c.name + " exclude each other");
-            }
-            if (raw.guide_on || raw.guide_off) {
-                job.controls.push_back(ControlSetting{c.index, raw.guide_on ? 1.0 : 0.0, {}});
+            if (const int state = lastCheckboxFlag(argc, argv, c.name); state >= 0) {
+                job.controls.push_back(ControlSetting{c.index, static_cast<double>(state), {}});
             }
             continue;
         }
@@ -225,20 +249,83 @@ void refuseWithScene(const CLI::App& app) {
 
 // Only PNG files are written, so any other name is a slip; a device, FIFO
 // or socket named as it is (/dev/null, /dev/stdout) and "-" take the PNG
-// as they are.
+// as they are, for a scene's frames as for a single one.
 void checkOutputName(const Job& job) {
     const std::string& out = job.output;
     if (out == "-" && job.sequence) {
         throw InputError("-o -: a scene's frames cannot all go to standard output; give a file pattern");
     }
-    if (!job.sequence && isStreamTarget(out)) {
+    if (isStreamTarget(out)) {
         return;
+    }
+    std::error_code ec;
+    if (std::filesystem::is_directory(out, ec)) {
+        throw InputError("cannot write \"" + out + "\": it is a folder; give a file name ending in .png");
     }
     std::string extension = std::filesystem::path(out).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (extension != ".png") {
         throw InputError("output \"" + out + "\" must end in .png: the tool writes PNG files only");
+    }
+}
+
+// CLI11 parts groups with two blank lines and ends with one; one between
+// groups is enough.
+std::string tidyHelp(std::string help) {
+    for (std::size_t at; (at = help.find("\n\n\n")) != std::string::npos;) {
+        help.erase(at, 1);
+    }
+    while (help.size() > 1 && help[help.size() - 1] == '\n' && help[help.size() - 2] == '\n') {
+        help.pop_back();
+    }
+    return help;
+}
+
+// Every long flag the tool has, for naming the one meant.
+std::vector<std::string> longFlags(const CLI::App& app) {
+    std::vector<std::string> names;
+    for (const CLI::Option* option : app.get_options()) {
+        for (const std::string& name : option->get_lnames()) {
+            names.push_back("--" + name);
+        }
+    }
+    return names;
+}
+
+// What CLI11 matched to no flag, in the order given.
+void refuseExtras(const CLI::App& app) {
+    const std::vector<std::string> extras = app.remaining();
+    if (extras.empty()) {
+        return;
+    }
+    std::string list;
+    for (const std::string& e : extras) {
+        list += (list.empty() ? "" : " ") + e;
+    }
+    std::string message = (extras.size() == 1 ? "unknown option or argument: " : "unknown options or arguments: ") + list;
+    for (const std::string& e : extras) {
+        if (e.rfind("--", 0) == 0 && e.size() > 2) {
+            const std::string flag = e.substr(0, e.find('='));
+            if (const std::string near = closestName(flag, longFlags(app)); !near.empty() && near != flag) {
+                message += " (did you mean " + near + "?)";
+            }
+            break;
+        }
+    }
+    throw InputError(message + " (see --help)");
+}
+
+// A value given as '' is a slip (an unset shell variable, a stray quote)
+// rather than a wish for the default; only --text may be empty.
+void refuseEmptyValues(const CLI::App& app) {
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->count() == 0 || option->get_type_size() == 0 || option->results().empty()) {
+            continue;
+        }
+        if (option->results().back().empty() && option->get_name() != "--text") {
+            throw InputError(option->get_name(false, true) + " needs a value; '' is empty");
+        }
     }
 }
 
@@ -257,13 +344,17 @@ std::string pluginArgument(int argc, const char* const* argv) {
     return {};
 }
 
-CommandLine parseCommandLine(int argc, const char* const* argv, const Params& params) {
+CommandLine parseCommandLine(int argc, const char* const* argv, const Controls& controls) {
     CLI::App app("Renders a text layer through the Quillarray effect in the stand-in host and writes PNG files.\n"
                  "Without arguments it renders a built-in sample to quillarray-preview.png.",
                  "quillarray-preview");
     app.get_formatter()->column_width(34);
+    // A flag given again overrides the earlier one (make preview ARGS=...
+    // relies on it); arguments CLI11 does not know are named below.
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.allow_extras();
     RawFlags raw;
-    addEffectFlags(app, raw, params);
+    addEffectFlags(app, raw, controls);
     addLayerFlags(app, raw);
     addRenderFlags(app, raw);
     addOutputFlags(app, raw);
@@ -272,19 +363,17 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const Params& pa
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
-        std::fputs(app.help().c_str(), stdout);
+        std::fputs(tidyHelp(app.help()).c_str(), stdout);
         line.help = true;
         return line;
     } catch (const CLI::ParseError& e) {
-        std::string what = e.what();
-        if (const CLI::ExtrasError* extras = dynamic_cast<const CLI::ExtrasError*>(&e)) {
-            (void)extras;
-            what = "unknown option or argument: " + std::string(e.what()).substr(std::string(e.what()).find(':') + 1);
-        }
-        throw InputError(what + " (see --help)");
+        throw InputError(std::string(e.what()) + " (see --help)");
     }
+    refuseExtras(app);
+    refuseEmptyValues(app);
 
     line.plugin = raw.plugin;
+    line.progress = raw.progress;
     if (raw.version) {
         line.version = true;
         return line;
@@ -292,12 +381,12 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const Params& pa
     if (!raw.scene.empty()) {
         refuseWithScene(app);
         line.scene = raw.scene;
-        line.job = readScene(raw.scene, params);
+        line.job = readScene(raw.scene, controls);
     } else {
         line.job = defaultJob();
         applyLayer(raw, line.job);
         applyRender(raw, line.job.render);
-        applyControls(raw, params, line.job);
+        applyControls(raw, controls, argc, argv, line.job);
     }
     if (!raw.output.empty()) {
         line.job.output = raw.output;

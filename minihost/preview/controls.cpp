@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <map>
 
 #include "minihost/preview/preview_error.h"
 
@@ -21,50 +22,41 @@ std::string number(double v) {
     return text;
 }
 
-std::vector<Control> makeControls() {
-    std::vector<Control> c = {
-        {"text-mode", PARAM_TEXT_MODE, ControlKind::kPopup},
-        {"character-size", PARAM_CHARACTER_SIZE, ControlKind::kSlider},
-        {"x-threshold", PARAM_X_THRESHOLD, ControlKind::kSlider},
-        {"y-threshold", PARAM_Y_THRESHOLD, ControlKind::kSlider},
-        {"guide", PARAM_ENABLE_GUIDE, ControlKind::kCheckbox},
-        {"tracking", PARAM_TRACKING, ControlKind::kSlider},
-        {"alignment", PARAM_TEXT_ALIGNMENT, ControlKind::kPopup},
-    };
-    for (int p = 1; p <= kCustomSizePairs; ++p) {
-        const std::string pair = "custom-size-" + std::to_string(p);
-        c.push_back({pair + "-index", pairIndexParam(p), ControlKind::kSlider});
-        c.push_back({pair + "-size", pairSizeParam(p), ControlKind::kSlider});
-    }
-    c.push_back({"buffer-expansion", PARAM_BUFFER_EXPANSION, ControlKind::kSlider});
-    return c;
-}
-
-// In Vertical mode the alignment reads Top, Center, Bottom; the words are
-// accepted in either mode.
-int verticalAlignmentWord(const std::string& word) {
-    if (word == "top") {
-        return ALIGN_LEFT;
-    }
-    if (word == "bottom") {
-        return ALIGN_RIGHT;
-    }
-    return 0;
-}
-
-std::string panelName(const Control& control, const Params& params) {
-    const PF_ParamDef& def = params.definition(static_cast<int>(control.index));
-    if (control.kind == ControlKind::kCheckbox) {
-        return params.checkboxLabel(static_cast<int>(control.index));
-    }
-    // Every pair's controls share their names; the group tells them apart.
-    for (int p = 1; p <= kCustomSizePairs; ++p) {
-        if (control.index == pairIndexParam(p) || control.index == pairSizeParam(p)) {
-            return "Custom Size " + std::string(params.definition(static_cast<int>(pairStartParam(p))).name) + " > " + def.name;
+// "Character Size" -> "character-size": lower case, every run of other
+// characters one hyphen.
+std::string flagForm(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (std::isalnum(static_cast<unsigned char>(c)) != 0) {
+            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        } else if (!out.empty() && out.back() != '-') {
+            out += '-';
         }
     }
-    return def.name;
+    while (!out.empty() && out.back() == '-') {
+        out.pop_back();
+    }
+    return out;
 }
+
+// Shorter names than the panel's for a few controls, as the flags have
+// always been typed.
+std::string shortName(const std::string& name) {
+    if (name == "enable-guide") {
+        return "guide";
+    }
+    if (name == "text-alignment") {
+        return "alignment";
+    }
+    if (name == "character-index") {
+        return "index";
+    }
+    return name;
+}
+
+// The popup whose choices the panel rewords to Top|Center|Bottom in
+// vertical mode.
+constexpr char kVerticalWordsPopup[] = "Text Alignment";
 
 bool parseDouble(const std::string& text, double& out) {
     if (text.empty()) {
@@ -91,25 +83,120 @@ std::string joinChoices(const std::vector<std::string>& words) {
     return list;
 }
 
-}  // namespace
-
-const std::vector<Control>& effectControls() {
-    static const std::vector<Control> controls = makeControls();
-    return controls;
+std::size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
 }
 
-const Control* findControl(const std::string& name) {
-    for (const Control& c : effectControls()) {
-        if (c.name == name) {
+}  // namespace
+
+std::string canonicalKey(const std::string& key) {
+    std::string out = lower(key);
+    std::replace(out.begin(), out.end(), '_', '-');
+    return out;
+}
+
+std::string closestName(const std::string& name, const std::vector<std::string>& candidates) {
+    const std::string typed = canonicalKey(name);
+    std::string best;
+    std::size_t best_distance = 0;
+    for (const std::string& c : candidates) {
+        const std::size_t d = editDistance(typed, canonicalKey(c));
+        if (best.empty() || d < best_distance) {
+            best = c;
+            best_distance = d;
+        }
+    }
+    // Near enough to be a slip: at most a third of the longer name differs.
+    const std::size_t longest = std::max(typed.size(), canonicalKey(best).size());
+    return !best.empty() && best_distance * 3 <= longest ? best : std::string();
+}
+
+Controls::Controls(const Params& params, const Panel& panel) : params_(params) {
+    // Group names from the outermost in, for each declaration.
+    std::vector<std::string> groups;
+    std::vector<std::vector<std::string>> paths(static_cast<std::size_t>(params.count()));
+    std::map<std::string, int> uses;
+    for (int i = 1; i < params.count(); ++i) {
+        const PF_ParamDef& def = params.definition(i);
+        if (def.param_type == PF_Param_GROUP_START) {
+            groups.push_back(def.name);
+            continue;
+        }
+        if (def.param_type == PF_Param_GROUP_END) {
+            if (!groups.empty()) {
+                groups.pop_back();
+            }
+            continue;
+        }
+        ControlKind kind;
+        if (def.param_type == PF_Param_FLOAT_SLIDER) {
+            kind = ControlKind::kSlider;
+        } else if (def.param_type == PF_Param_POPUP) {
+            kind = ControlKind::kPopup;
+        } else if (def.param_type == PF_Param_CHECKBOX) {
+            kind = ControlKind::kCheckbox;
+        } else {
+            continue;  // nothing a word on a command line sets
+        }
+        if (i < panel.count() && panel.hidden(i)) {
+            continue;  // kept for stored projects, not offered to users
+        }
+        Control c;
+        c.index = i;
+        c.kind = kind;
+        // A checkbox's visible text is its label.
+        c.panel_name = kind == ControlKind::kCheckbox ? params.checkboxLabel(i) : std::string(def.name);
+        c.name = shortName(flagForm(c.panel_name));
+        paths[static_cast<std::size_t>(i)] = groups;
+        ++uses[c.name];
+        controls_.push_back(std::move(c));
+    }
+    for (Control& c : controls_) {
+        const std::vector<std::string>& path = paths[static_cast<std::size_t>(c.index)];
+        if (uses[c.name] < 2 || path.empty()) {
+            continue;
+        }
+        std::string prefix;
+        std::string shown;
+        for (const std::string& g : path) {
+            prefix += flagForm(g) + "-";
+            shown += (shown.empty() ? "" : " ") + g;
+        }
+        c.name = prefix + c.name;
+        c.panel_name = shown + " > " + c.panel_name;
+    }
+}
+
+const Control* Controls::find(const std::string& name) const {
+    const std::string key = canonicalKey(name);
+    for (const Control& c : controls_) {
+        if (c.name == key) {
             return &c;
         }
     }
     return nullptr;
 }
 
-std::vector<std::string> choiceWords(const Params& params, ParamIndex index) {
+bool Controls::takesVerticalWords(const Control& control) {
+    return control.kind == ControlKind::kPopup && control.panel_name == kVerticalWordsPopup;
+}
+
+std::vector<std::string> choiceWords(const Params& params, int index) {
     std::vector<std::string> words;
-    const std::string text = params.choices(static_cast<int>(index));
+    const std::string text = params.choices(index);
     std::size_t begin = 0;
     while (begin <= text.size()) {
         const std::size_t bar = text.find('|', begin);
@@ -124,7 +211,7 @@ std::vector<std::string> choiceWords(const Params& params, ParamIndex index) {
 }
 
 double checkControlValue(const Control& control, const Params& params, double value, const std::string& label) {
-    const PF_ParamDef& def = params.definition(static_cast<int>(control.index));
+    const PF_ParamDef& def = params.definition(control.index);
     const std::string& flag = label;
     switch (control.kind) {
     case ControlKind::kSlider: {
@@ -160,7 +247,7 @@ double parseControlValue(const Control& control, const Params& params, const std
     switch (control.kind) {
     case ControlKind::kSlider:
         if (!parseDouble(text, value)) {
-            const PF_ParamDef& def = params.definition(static_cast<int>(control.index));
+            const PF_ParamDef& def = params.definition(control.index);
             throw InputError(flag + " \"" + text + "\" is not a number (valid range " + number(def.u.fs_d.valid_min) +
                              " to " + number(def.u.fs_d.valid_max) + ")");
         }
@@ -172,14 +259,19 @@ double parseControlValue(const Control& control, const Params& params, const std
                 return static_cast<double>(i + 1);
             }
         }
-        if (control.index == PARAM_TEXT_ALIGNMENT && verticalAlignmentWord(word) != 0) {
-            return verticalAlignmentWord(word);
+        // Top and Bottom stand where Left and Right stand horizontally.
+        const bool vertical = Controls::takesVerticalWords(control);
+        if (vertical && word == "top") {
+            return 1.0;
+        }
+        if (vertical && word == "bottom") {
+            return static_cast<double>(words.size());
         }
         if (parseDouble(text, value)) {
             return checkControlValue(control, params, value, label);
         }
         std::string list = joinChoices(words);
-        if (control.index == PARAM_TEXT_ALIGNMENT) {
+        if (vertical) {
             list += " (top|bottom in vertical mode)";
         }
         throw InputError(flag + " \"" + text + "\" is not one of " + list);
@@ -197,11 +289,11 @@ double parseControlValue(const Control& control, const Params& params, const std
 }
 
 std::string describeControl(const Control& control, const Params& params) {
-    const PF_ParamDef& def = params.definition(static_cast<int>(control.index));
+    const PF_ParamDef& def = params.definition(control.index);
     // Appends rather than chains of +: GCC 12 warns falsely (-Wrestrict) on
     // some of those at -O3.
     std::string line = "\"";
-    line += panelName(control, params);
+    line += control.panel_name;
     line += '"';
     switch (control.kind) {
     case ControlKind::kSlider:
@@ -211,7 +303,7 @@ std::string describeControl(const Control& control, const Params& params) {
     case ControlKind::kPopup: {
         const std::vector<std::string> words = choiceWords(params, control.index);
         std::string list = joinChoices(words);
-        if (control.index == PARAM_TEXT_ALIGNMENT) {
+        if (Controls::takesVerticalWords(control)) {
             list += " (top|center|bottom in vertical mode)";
         }
         const int d = def.u.pd.dephault;

@@ -1,30 +1,58 @@
 // The effect's controls as the preview tool names them: one flag (and scene
-// key) per control, named after its name in the effect controls panel.
-// Ranges, defaults and popup choices are not written here: they are read
-// from what the effect declared to the host, so they cannot drift.
+// key) per control the panel shows, named after its name in the effect
+// controls panel. Nothing here is written down in advance: the controls,
+// their positions, ranges, defaults and popup choices are read from what
+// the effect declared to the host at run time, so they cannot drift.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "minihost/panel.h"
 #include "minihost/params.h"
-#include "params/param_index.h"
 
 namespace minihost::preview {
 
 enum class ControlKind { kSlider, kPopup, kCheckbox };
 
 struct Control {
-    std::string name;  // flag without its dashes, and scene key
-    ParamIndex index;
-    ControlKind kind;
+    std::string name;        // flag without its dashes, and scene key
+    int index = 0;           // the parameter's place among the declarations
+    ControlKind kind = ControlKind::kSlider;
+    std::string panel_name;  // as the panel shows it, groups named where names repeat
 };
 
-// Every control a user can set, in panel order.
-const std::vector<Control>& effectControls();
+class Controls {
+public:
+    // Every float slider, popup and checkbox the effect declared and the
+    // panel shows after set-up, in panel order. A control's name is its
+    // panel name in lower case with hyphens ("Character Size" becomes
+    // character-size); a name several controls share is led by the names of
+    // the groups that hold it (custom-size-1-index).
+    Controls(const Params& params, const Panel& panel);
 
-// The control with this name, or nullptr.
-const Control* findControl(const std::string& name);
+    const std::vector<Control>& all() const { return controls_; }
+    const Params& params() const { return params_; }
+
+    // The control with this name (an underscore counts as a hyphen), or
+    // nullptr.
+    const Control* find(const std::string& name) const;
+
+    // True for the popup whose choices read Top|Center|Bottom in vertical
+    // mode, so those words are accepted too.
+    static bool takesVerticalWords(const Control& control);
+
+private:
+    const Params& params_;
+    std::vector<Control> controls_;
+};
+
+// Lower case, underscores as hyphens: the form keys and flags are compared in.
+std::string canonicalKey(const std::string& key);
+
+// The candidate closest to name (edit distance, compared in canonical
+// form), or "" when none is near enough to be what was meant.
+std::string closestName(const std::string& name, const std::vector<std::string>& candidates);
 
 // Reads a value as a user writes it: a number for sliders; a choice word
 // ("vertical", "center"; also "top" and "bottom" for the alignment) or its
@@ -42,6 +70,6 @@ double checkControlValue(const Control& control, const Params& params, double va
 std::string describeControl(const Control& control, const Params& params);
 
 // The choice words of a popup, lower case, in order (value 1 first).
-std::vector<std::string> choiceWords(const Params& params, ParamIndex index);
+std::vector<std::string> choiceWords(const Params& params, int index);
 
 }  // namespace minihost::preview

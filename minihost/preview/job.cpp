@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "minihost/preview/output_target.h"
+
 namespace minihost::preview {
 
 Job defaultJob() {
@@ -38,6 +40,15 @@ std::string frameFileName(const std::string& pattern, int frame) {
         i += run;
     }
     return out;
+}
+
+std::vector<std::string> outputFiles(const Job& job) {
+    const bool numbered = job.sequence && !(job.output != "-" && isStreamTarget(job.output));
+    std::vector<std::string> files;
+    for (int frame = job.frames.first; frame <= job.frames.last; ++frame) {
+        files.push_back(numbered ? frameFileName(job.output, frame) : job.output);
+    }
+    return files;
 }
 
 }  // namespace minihost::preview

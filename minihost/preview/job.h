@@ -11,7 +11,6 @@
 #include "minihost/host_config.h"
 #include "minihost/layer.h"
 #include "minihost/text/font_text.h"
-#include "params/param_index.h"
 
 namespace minihost::preview {
 
@@ -25,7 +24,7 @@ struct LayerSpec {
 
 // A control's value: a constant, or keyframes (seconds of layer time).
 struct ControlSetting {
-    ParamIndex index = PARAM_INPUT;
+    int index = 0;  // the parameter's place among the effect's declarations
     double constant = 0.0;
     std::vector<Keyframe> keys;  // empty: the constant holds
 };
@@ -65,5 +64,9 @@ Job defaultJob();
 // The file name of frame n: each run of '#' becomes n, zero-padded to the
 // run's length; a pattern without '#' gets "_####" before its extension.
 std::string frameFileName(const std::string& pattern, int frame);
+
+// The file each frame of the job goes to, in frame order. A device or FIFO
+// (/dev/null) takes every frame of a sequence as it takes a single one.
+std::vector<std::string> outputFiles(const Job& job);
 
 }  // namespace minihost::preview

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "host/four_char_code.h"
 #include "minihost/preview/preview_error.h"
 
 namespace minihost::preview {
@@ -148,11 +147,15 @@ PF_Quality parseQuality(const std::string& text) {
 }
 
 A_long parseApplId(const std::string& text) {
-    if (text.size() != 4) {
-        throw InputError("application id \"" + text + "\" is not four characters (FXTC, PrMr)");
+    // The two hosts the effect tells apart; any other id would only stand
+    // for one of them.
+    if (text == "FXTC") {
+        return kApplIdAfterEffects;
     }
-    const auto c = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    return static_cast<A_long>(fourCharCode(c(0), c(1), c(2), c(3)));
+    if (text == "PrMr") {
+        return kApplIdPremierePro;
+    }
+    throw InputError("application id \"" + text + "\" is not FXTC (After Effects) or PrMr (Premiere Pro)");
 }
 
 text::Flow parseOrientation(const std::string& text) {

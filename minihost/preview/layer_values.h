@@ -32,7 +32,7 @@ std::pair<int, int> parseCompSize(const std::string& text);
 Depth parseDepth(const std::string& text);
 // "high" or "low".
 PF_Quality parseQuality(const std::string& text);
-// Four characters ("FXTC", "PrMr").
+// "FXTC" (After Effects) or "PrMr" (Premiere Pro).
 A_long parseApplId(const std::string& text);
 // "horizontal" or "vertical".
 text::Flow parseOrientation(const std::string& text);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "minihost/preview/cli.h"
+#include "minihost/preview/memory_budget.h"
 #include "minihost/preview/output_target.h"
 #include "minihost/preview/preview_error.h"
 #include "minihost/preview/progress.h"
@@ -35,8 +36,9 @@ std::string oneLine(std::string s) {
 int run(int argc, const char* const* argv) {
     using namespace minihost::preview;
     const std::string plugin = pluginArgument(argc, argv);
-    Session session(plugin.empty() ? minihost::defaultPluginPath() : plugin, !plugin.empty());
-    const CommandLine line = parseCommandLine(argc, argv, session.params());
+    const std::string plugin_path = plugin.empty() ? minihost::defaultPluginPath() : plugin;
+    Session session(plugin_path, !plugin.empty());
+    CommandLine line = parseCommandLine(argc, argv, session.controls());
     if (line.help) {
         return 0;
     }
@@ -45,11 +47,22 @@ int run(int argc, const char* const* argv) {
         return 0;
     }
     const int frames = line.job.frames.last - line.job.frames.first + 1;
+    // Everything that can be known wrong is refused before the first frame.
+    const std::vector<std::string> outputs = outputFiles(line.job);
+    refuseInputsAsOutputs(outputs, {{"the font file", line.job.layer.text.font},
+                                    {"the scene file", line.scene == "-" ? std::string() : line.scene},
+                                    {"the plug-in", plugin_path}});
+    checkOutputFolders(outputs);
+    const ThreadPlan plan = planThreads(line.job, line.job.threads, availableMemory());
+    line.job.threads = plan.threads;
+    if (!plan.note.empty()) {
+        fail(plan.note);
+    }
     RenderReport report;
     {
-        // A bar only for sequences; a single picture is done at once.
-        Progress progress(frames, line.job.sequence ? stdout : nullptr);
-        report = session.render(line.job, [&progress] { progress.advance(); });
+        // Progress only for sequences; a single picture is done at once.
+        Progress progress(frames, line.job.sequence ? stderr : nullptr, line.progress);
+        report = session.render(line.job, [&progress](bool written) { progress.advance(written); });
     }
     for (const std::string& note : session.notes()) {
         fail(oneLine(note));
@@ -68,6 +81,8 @@ int run(int argc, const char* const* argv) {
         if (!isStreamTarget(files.front())) {
             std::printf("wrote %s\n", files.front().c_str());
         }
+    } else if (report.failures.empty() && files.front() == files.back()) {
+        std::printf("wrote %zu frames to %s\n", files.size(), files.front().c_str());
     } else if (report.failures.empty()) {
         std::printf("wrote %zu frames: %s ... %s\n", files.size(), files.front().c_str(), files.back().c_str());
     } else if (!files.empty()) {

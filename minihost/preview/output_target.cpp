@@ -1,5 +1,6 @@
 #include "minihost/preview/output_target.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -110,6 +111,54 @@ void makeParentFolders(const std::string& path) {
     std::filesystem::create_directories(parent, ec);
     if (ec) {
         refuse(path, "cannot make the folder \"" + parent.string() + "\": " + ec.message());
+    }
+}
+
+void checkOutputFolders(const std::vector<std::string>& files) {
+    std::vector<std::string> seen;
+    for (const std::string& file : files) {
+        if (isStreamTarget(file)) {
+            continue;
+        }
+        // The folder as named: a file of its own that is in the way (a
+        // folder where a frame should go) is that frame's failure alone.
+        const std::string folder = std::filesystem::path(file).parent_path().string();
+        if (std::find(seen.begin(), seen.end(), folder) != seen.end()) {
+            continue;
+        }
+        seen.push_back(folder);
+        makeParentFolders(file);
+        if (access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) != 0) {
+            refuse(file, "the folder \"" + (folder.empty() ? std::string(".") : folder) + "\" cannot be written in: " +
+                             std::strerror(errno));
+        }
+    }
+}
+
+void refuseInputsAsOutputs(const std::vector<std::string>& files,
+                           const std::vector<std::pair<std::string, std::string>>& inputs) {
+    std::vector<std::pair<std::string, struct stat>> known;
+    for (const auto& [what, path] : inputs) {
+        struct stat st {};
+        if (!path.empty() && stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+            known.emplace_back(what, st);
+        }
+    }
+    if (known.empty()) {
+        return;
+    }
+    std::string last;
+    for (const std::string& file : files) {
+        struct stat st {};
+        if (file == last || stat(file.c_str(), &st) != 0) {
+            continue;
+        }
+        last = file;
+        for (const auto& [what, input] : known) {
+            if (st.st_dev == input.st_dev && st.st_ino == input.st_ino) {
+                refuse(file, "it is " + what + ", an input of this run");
+            }
+        }
     }
 }
 

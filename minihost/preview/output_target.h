@@ -9,6 +9,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace minihost::preview {
 
@@ -31,6 +33,17 @@ OutputTarget resolveOutputTarget(const std::string& name);
 // Creates the folders that lead to path (not path itself) when missing;
 // throws InputError naming path when one cannot be made.
 void makeParentFolders(const std::string& path);
+
+// Checks, before any frame is rendered, that the files can be written:
+// their folders exist or can be made, and may be written in. Throws
+// InputError with one line naming the first that fails.
+void checkOutputFolders(const std::vector<std::string>& files);
+
+// Refuses an output that is one of the inputs (same device and inode),
+// so that no run overwrites its own font or scene file. inputs: what each
+// is ("the font file") and its path; paths that are not files are skipped.
+void refuseInputsAsOutputs(const std::vector<std::string>& files,
+                           const std::vector<std::pair<std::string, std::string>>& inputs);
 
 // True when the name leads to something written in place or to standard
 // output rather than a PNG file of its own.

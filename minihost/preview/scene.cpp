@@ -5,8 +5,11 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
@@ -29,15 +32,16 @@ bool hasTwoKeysAtOneTime(std::vector<Keyframe> keys) {
 // Reads one scene; every error names the key path it met.
 class SceneReader {
 public:
-    SceneReader(std::string name, const Params& params) : name_(std::move(name)), params_(params) {}
+    SceneReader(std::string name, const Controls& controls)
+        : name_(std::move(name)), controls_(controls), params_(controls.params()) {}
 
-    Job read(const json& root) {
+    Job read(const json& given) {
         Job job = defaultJob();
         job.sequence = true;
         job.output.clear();
-        expectObject(root, "the scene");
+        expectObject(given, "the scene");
         // The comp comes first: keyframe frames need its fps.
-        allowOnly(root, "", {"comp", "frames", "output", "render", "layer", "effect"});
+        const json root = known(given, "", {"comp", "frames", "output", "render", "layer", "effect"});
         if (root.contains("comp")) {
             readComp(root["comp"], job);
         }
@@ -73,16 +77,30 @@ private:
         }
     }
 
-    void allowOnly(const json& j, const std::string& prefix, std::initializer_list<const char*> keys) const {
+    // The object with its keys in their documented spelling (hyphens; an
+    // underscore, as earlier versions wrote the layer and render keys, is
+    // taken for one). Refuses a key it does not know, naming the closest
+    // one it does, and a key given twice in two spellings.
+    json known(const json& j, const std::string& prefix, std::initializer_list<const char*> keys) const {
+        json out = json::object();
+        const std::vector<std::string> names(keys.begin(), keys.end());
         for (const auto& item : j.items()) {
-            bool known = false;
-            for (const char* k : keys) {
-                known = known || item.key() == k;
+            const std::string key = canonicalKey(item.key());
+            if (std::find(names.begin(), names.end(), key) == names.end()) {
+                fail(prefix + item.key(), "is not a known key" + suggestion(item.key(), names, prefix));
             }
-            if (!known) {
-                fail(prefix + item.key(), "is not a known key");
+            if (out.contains(key)) {
+                fail(prefix + key, "is given twice");
             }
+            out[key] = item.value();
         }
+        return out;
+    }
+
+    static std::string suggestion(const std::string& key, const std::vector<std::string>& names,
+                                  const std::string& prefix) {
+        const std::string near = closestName(key, names);
+        return near.empty() ? "" : "; did you mean \"" + prefix + near + "\"?";
     }
 
     double numberIn(const json& j, const std::string& key, double lo, double hi) const {
@@ -135,26 +153,26 @@ private:
         if (!j.is_object()) {
             return false;
         }
-        allowOnly(j, key + ".", {"keyframes"});
-        const json& keys = j.contains("keyframes") ? j["keyframes"] : json();
+        const json outer = known(j, key + ".", {"keyframes"});
+        const json keys = outer.contains("keyframes") ? outer["keyframes"] : json();
         if (!keys.is_array() || keys.empty()) {
             fail(key + ".keyframes", "must be a non-empty list");
         }
         for (std::size_t i = 0; i < keys.size(); ++i) {
             const std::string path = key + ".keyframes[" + std::to_string(i) + "]";
             expectObject(keys[i], path);
-            allowOnly(keys[i], path + ".", {"frame", "time", "value"});
-            if (!keys[i].contains("value")) {
+            const json key_i = known(keys[i], path + ".", {"frame", "time", "value"});
+            if (!key_i.contains("value")) {
                 fail(path, "needs a \"value\"");
             }
-            each(keys[i]["value"], path + ".value", keyTime(keys[i], path));
+            each(key_i["value"], path + ".value", keyTime(key_i, path));
         }
         return true;
     }
 
-    void readComp(const json& j, Job& job) {
-        expectObject(j, "comp");
-        allowOnly(j, "comp.", {"width", "height", "fps"});
+    void readComp(const json& given, Job& job) {
+        expectObject(given, "comp");
+        const json j = known(given, "comp.", {"width", "height", "fps"});
         if (j.contains("width")) {
             job.layer.comp_width = integerIn(j["width"], "comp.width", 1, 8192);
         }
@@ -167,9 +185,9 @@ private:
         fps_ = job.frames.fps;
     }
 
-    void readFrames(const json& j, FrameRange& frames) const {
-        expectObject(j, "frames");
-        allowOnly(j, "frames.", {"first", "last"});
+    void readFrames(const json& given, FrameRange& frames) const {
+        expectObject(given, "frames");
+        const json j = known(given, "frames.", {"first", "last"});
         if (j.contains("first")) {
             frames.first = integerIn(j["first"], "frames.first", 0, 100000);
         }
@@ -192,9 +210,9 @@ private:
         }
     }
 
-    void readRender(const json& j, RenderSpec& render) const {
-        expectObject(j, "render");
-        allowOnly(j, "render.", {"bpc", "downsample", "quality", "api_minor", "appl_id"});
+    void readRender(const json& given, RenderSpec& render) const {
+        expectObject(given, "render");
+        const json j = known(given, "render.", {"bpc", "downsample", "quality", "api-minor", "appl-id"});
         if (j.contains("bpc")) {
             const std::string bpc = std::to_string(integerIn(j["bpc"], "render.bpc", 1, 64));
             render.depth = parsed("render.bpc", [&] { return parseDepth(bpc); });
@@ -206,19 +224,19 @@ private:
             const std::string quality = text(j["quality"], "render.quality");
             render.quality = parsed("render.quality", [&] { return parseQuality(quality); });
         }
-        if (j.contains("api_minor")) {
-            render.api_minor = static_cast<A_short>(integerIn(j["api_minor"], "render.api_minor", 0, 99));
+        if (j.contains("api-minor")) {
+            render.api_minor = static_cast<A_short>(integerIn(j["api-minor"], "render.api-minor", 0, 99));
         }
-        if (j.contains("appl_id")) {
-            const std::string id = text(j["appl_id"], "render.appl_id");
-            render.appl_id = parsed("render.appl_id", [&] { return parseApplId(id); });
+        if (j.contains("appl-id")) {
+            const std::string id = text(j["appl-id"], "render.appl-id");
+            render.appl_id = parsed("render.appl-id", [&] { return parseApplId(id); });
         }
     }
 
-    void readLayer(const json& j, Job& job) const {
-        expectObject(j, "layer");
-        allowOnly(j, "layer.",
-                  {"text", "font", "font_size", "leading", "color", "position", "scale", "orientation", "paragraph"});
+    void readLayer(const json& given, Job& job) const {
+        expectObject(given, "layer");
+        const json j = known(given, "layer.", {"text", "font", "font-size", "leading", "color", "position", "scale",
+                                                "orientation", "paragraph"});
         LayerSpec& layer = job.layer;
         if (j.contains("text")) {
             layer.text.text = text(j["text"], "layer.text");
@@ -226,8 +244,8 @@ private:
         if (j.contains("font")) {
             layer.text.font = text(j["font"], "layer.font");
         }
-        if (j.contains("font_size")) {
-            layer.text.size_px = animatedNumber(j["font_size"], "layer.font_size", kMinFontSize, kMaxFontSize);
+        if (j.contains("font-size")) {
+            layer.text.size_px = animatedNumber(j["font-size"], "layer.font-size", kMinFontSize, kMaxFontSize);
         }
         if (j.contains("leading")) {
             layer.text.paragraph.leading_px = numberIn(j["leading"], "layer.leading", 0, kMaxFontSize * 4);
@@ -359,19 +377,27 @@ private:
         expectObject(j, "effect");
         for (const auto& item : j.items()) {
             const std::string key = "effect." + item.key();
-            if (item.key() == "enabled") {
+            if (canonicalKey(item.key()) == "enabled") {
                 if (!item.value().is_boolean()) {
                     fail(key, "must be true or false");
                 }
                 job.picture = item.value().get<bool>() ? Picture::kEffect : Picture::kLayerOnly;
                 continue;
             }
-            const Control* control = findControl(item.key());
+            const Control* control = controls_.find(item.key());
             if (control == nullptr) {
-                fail(key, "is not a control of the effect");
+                std::vector<std::string> names = {"enabled"};
+                for (const Control& c : controls_.all()) {
+                    names.push_back(c.name);
+                }
+                fail(key, "is not a control of the effect" + suggestion(item.key(), names, "effect."));
             }
             ControlSetting setting;
             setting.index = control->index;
+            if (std::any_of(job.controls.begin(), job.controls.end(),
+                            [&](const ControlSetting& c) { return c.index == control->index; })) {
+                fail("effect." + control->name, "is given twice");
+            }
             const bool animated = forKeyframes(item.value(), key, [&](const json& v, const std::string& path, double t) {
                 setting.keys.push_back(Keyframe{t, controlValue(*control, v, path)});
             });
@@ -379,7 +405,7 @@ private:
                 setting.constant = controlValue(*control, item.value(), key);
             } else if (hasTwoKeysAtOneTime(setting.keys)) {
                 fail(key + ".keyframes", "has two keyframes at one time");
-            } else if (params_.definition(static_cast<int>(control->index)).flags & PF_ParamFlag_CANNOT_TIME_VARY) {
+            } else if (params_.definition(control->index).flags & PF_ParamFlag_CANNOT_TIME_VARY) {
                 fail(key, "cannot be animated");
             }
             job.controls.push_back(std::move(setting));
@@ -387,6 +413,7 @@ private:
     }
 
     std::string name_;
+    const Controls& controls_;
     const Params& params_;
     double fps_ = 24.0;
 };
@@ -416,7 +443,7 @@ std::string reason(const std::string& message) {
 
 }  // namespace
 
-Job parseScene(const std::string& content, const std::string& name, const Params& params) {
+Job parseScene(const std::string& content, const std::string& name, const Controls& controls) {
     json root;
     try {
         root = json::parse(content);
@@ -429,29 +456,69 @@ Job parseScene(const std::string& content, const std::string& name, const Params
         const std::size_t end = what.find("] ");
         throw InputError(name + ": " + (end == std::string::npos ? what : what.substr(end + 2)));
     }
-    SceneReader reader(name, params);
+    SceneReader reader(name, controls);
     Job job = reader.read(root);
     if (job.output.empty()) {
-        job.output = std::filesystem::path(name).stem().string() + "_####.png";
+        job.output = (name == kStandardInputName ? std::string("scene") : std::filesystem::path(name).stem().string()) +
+                     "_####.png";
     }
     return job;
 }
 
-Job readScene(const std::string& path, const Params& params) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        throw InputError(path + ": cannot read the scene file: it is a folder");
+Job readScene(const std::string& path, const Controls& controls) {
+    const bool from_stdin = path == "-";
+    const std::string name = from_stdin ? kStandardInputName : path;
+    int fd = STDIN_FILENO;
+    if (!from_stdin) {
+        // Opened without waiting: a FIFO with no writer must not hang the
+        // tool before it is refused.
+        fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            throw InputError(path + ": cannot read the scene file: " + std::strerror(errno));
+        }
+        struct stat st {};
+        if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            close(fd);
+            const std::string what = S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file (use --scene - for standard input)";
+            throw InputError(path + ": cannot read the scene file: " + what);
+        }
+        if (st.st_size > static_cast<off_t>(kMaxSceneBytes)) {
+            close(fd);
+            throw InputError(path + ": cannot read the scene file: it is larger than " + std::to_string(kMaxSceneBytes >> 20) +
+                             " MB, the most a scene file may be");
+        }
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw InputError(path + ": cannot read the scene file: " + std::strerror(errno));
+    // Read to the limit and one byte more: a file that grows while it is
+    // read, or a stream without end, is refused all the same.
+    std::string content;
+    char buffer[65536];
+    int error = 0;
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            error = n < 0 ? errno : 0;
+            break;
+        }
+        content.append(buffer, static_cast<std::size_t>(n));
+        if (content.size() > kMaxSceneBytes) {
+            break;
+        }
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        throw InputError(path + ": cannot read the scene file");
+    if (!from_stdin) {
+        close(fd);
     }
-    return parseScene(content.str(), path, params);
+    if (error != 0) {
+        throw InputError(name + ": cannot read the scene file: " + std::strerror(error));
+    }
+    if (content.size() > kMaxSceneBytes) {
+        throw InputError(name + ": cannot read the scene file: it is larger than " + std::to_string(kMaxSceneBytes >> 20) +
+                         " MB, the most a scene file may be");
+    }
+    return parseScene(content, name, controls);
 }
 
 }  // namespace minihost::preview

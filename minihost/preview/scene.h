@@ -5,18 +5,30 @@
 
 #include <string>
 
-#include "minihost/params.h"
+#include <cstddef>
+
+#include "minihost/preview/controls.h"
 #include "minihost/preview/job.h"
 
 namespace minihost::preview {
 
-// Reads and checks a scene file against the controls the effect declared.
-// Throws InputError: "<file>: cannot read: ..." for a missing file,
-// "<file>:<line>:<column>: ..." for malformed JSON, and "<file>: <key path>:
-// ..." for a value that is missing, of the wrong kind or out of range.
-Job readScene(const std::string& path, const Params& params);
+// The most a scene file may hold: far more than any scene needs, little
+// enough that /dev/zero or a wrong file is refused before it fills memory.
+inline constexpr std::size_t kMaxSceneBytes = std::size_t(4) << 20;
+
+// How messages name a scene read from standard input.
+inline constexpr char kStandardInputName[] = "standard input";
+
+// Reads and checks a scene file against the controls the effect declared;
+// path "-" reads standard input. Throws InputError: "<file>: cannot read
+// the scene file: ..." for a missing file, a folder, anything but a regular
+// file, or more than kMaxSceneBytes; "<file>:<line>:<column>: ..." for
+// malformed JSON; and "<file>: <key path> ..." for a key it does not know
+// (with the closest one it does) or a value that is missing, of the wrong
+// kind or out of range.
+Job readScene(const std::string& path, const Controls& controls);
 
 // The same for scene text already in memory; name stands for the file.
-Job parseScene(const std::string& text, const std::string& name, const Params& params);
+Job parseScene(const std::string& text, const std::string& name, const Controls& controls);
 
 }  // namespace minihost::preview

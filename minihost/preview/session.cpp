@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <mutex>
 #include <optional>
@@ -73,6 +74,45 @@ std::string characterName(char32_t c) {
     return std::string(code) + " \"" + utf8 + "\"";
 }
 
+// Where the first byte that is no part of a well-formed UTF-8 sequence
+// stands, or npos.
+std::size_t firstInvalidUtf8(const std::string& text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        char32_t c = 0;
+        char32_t least = 0;  // the smallest code point that needs this length
+        if (byte < 0x80) {
+            ++i;
+            continue;
+        }
+        if ((byte >> 5) == 0x6) {
+            length = 2, c = byte & 0x1f, least = 0x80;
+        } else if ((byte >> 4) == 0xe) {
+            length = 3, c = byte & 0x0f, least = 0x800;
+        } else if ((byte >> 3) == 0x1e) {
+            length = 4, c = byte & 0x07, least = 0x10000;
+        } else {
+            return i;
+        }
+        if (i + length > text.size()) {
+            return i;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next >> 6) != 0x2) {
+                return i;
+            }
+            c = (c << 6) | (next & 0x3f);
+        }
+        if (c < least || c > 0x10ffff || (c >= 0xd800 && c <= 0xdfff)) {
+            return i;
+        }
+        i += length;
+    }
+    return std::string::npos;
+}
+
 }  // namespace
 
 Session::Session(const std::string& plugin_path, bool named_by_user) {
@@ -90,6 +130,7 @@ Session::Session(const std::string& plugin_path, bool named_by_user) {
     if (const PF_Err err = host_->setUp(); err != PF_Err_NONE) {
         throw RenderError("the plug-in's set-up failed with error " + errorText(err));
     }
+    controls_ = std::make_unique<Controls>(host_->params(), host_->panel());
 }
 
 std::string Session::versionLine() const {
@@ -137,6 +178,12 @@ void Session::configure(const Job& job) {
     if (text->glyphsAt(0.0).empty()) {
         notes_.push_back("note: the text has no characters to draw: the layer is empty and the frames transparent");
     }
+    if (const std::size_t bad = firstInvalidUtf8(job.layer.text.text); bad != std::string::npos) {
+        notes_.push_back("note: the text is not valid UTF-8 (the first bad byte is byte " + std::to_string(bad + 1) +
+                         "); bad bytes are drawn as U+FFFD, the replacement character");
+    } else if (!text->glyphsAt(0.0).empty()) {
+        noteSkippedCharacters(job);
+    }
     if (!text->unsupportedCharacters().empty()) {
         std::string list;
         for (const char32_t c : text->unsupportedCharacters()) {
@@ -164,6 +211,54 @@ void Session::configure(const Job& job) {
     if (const PF_Err err = host_->updateParamsUI(); err != PF_Err_NONE) {
         throw RenderError("the plug-in's panel update failed with error " + errorText(err));
     }
+}
+
+// The effect lays characters out along the text's run with the layer's
+// scale on that axis; below 0 (flipped) or at 0 every advance is under the
+// 2 pixels a character needs, so it draws none. Said once, as an empty text
+// is.
+void Session::noteSkippedCharacters(const Job& job) {
+    bool vertical = false;
+    if (const Control* mode = controls_->find("text-mode")) {
+        double value = host_->params().definition(mode->index).u.pd.dephault;
+        for (const ControlSetting& c : job.controls) {
+            if (c.index == mode->index && c.keys.empty()) {
+                value = c.constant;
+            }
+        }
+        const std::vector<std::string> words = choiceWords(host_->params(), mode->index);
+        vertical = value >= 1 && value <= static_cast<double>(words.size()) &&
+                   words[static_cast<std::size_t>(value - 1)] == "vertical";
+    }
+    int skipped = 0;
+    int first = 0;
+    double scale = 0.0;
+    for (int frame = job.frames.first; frame <= job.frames.last; ++frame) {
+        const A_FloatPoint s = job.layer.scale.at(frame / job.frames.fps);
+        const double along = vertical ? s.y : s.x;
+        if (!(along > 0.0)) {
+            first = skipped == 0 ? frame : first;
+            scale = skipped == 0 ? along : scale;
+            ++skipped;
+        }
+    }
+    if (skipped == 0) {
+        return;
+    }
+    const int count = job.frames.last - job.frames.first + 1;
+    char figure[32];
+    std::snprintf(figure, sizeof figure, "%g %%", scale);
+    std::string note = "note: the layer's scale along the text's run is ";
+    note += count == 1 ? std::string(figure) : std::string("0 % or less");
+    if (count > 1) {
+        note += skipped < count ? " in " + std::to_string(skipped) + " of " + std::to_string(count) +
+                                      " frames (from frame " + std::to_string(first) + ")"
+                                : " in every frame";
+    }
+    note += ": every character's advance is under 2 pixels, so the effect skips them and ";
+    note += count == 1 ? "the frame is transparent" : skipped < count ? "those frames are transparent"
+                                                                       : "the frames are transparent";
+    notes_.push_back(note);
 }
 
 PngImage Session::picture(const Job& job, int frame, Frame* rendered) const {
@@ -207,16 +302,15 @@ PngImage Session::picture(const Job& job, int frame, Frame* rendered) const {
     return canvas;
 }
 
-RenderReport Session::render(const Job& job, const std::function<void()>& done) {
+RenderReport Session::render(const Job& job, const std::function<void(bool written)>& done) {
     configure(job);
     const int threads = threadCount(job.threads);
     const int count = job.frames.last - job.frames.first + 1;
-    std::vector<std::string> files(static_cast<std::size_t>(count));
+    std::vector<std::string> files = outputFiles(job);
     std::vector<std::optional<FrameFailure>> failed(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const int frame = job.frames.first + i;
-        files[static_cast<std::size_t>(i)] = job.sequence ? frameFileName(job.output, frame) : job.output;
-    }
+    // Frames sent to one device or FIFO go one after the other, whole.
+    const bool one_stream = count > 1 && files.front() == files.back();
+    std::mutex stream;
 
     // Batches of a few frames per thread bound the memory a long sequence
     // takes; within a batch the host renders on all threads at once, then
@@ -239,16 +333,23 @@ RenderReport Session::render(const Job& job, const std::function<void()>& done) 
             for (int i = next++; i < n; i = next++) {
                 const int frame = job.frames.first + start + i;
                 std::optional<FrameFailure>& failure = failed[static_cast<std::size_t>(start + i)];
+                bool written = false;
                 try {
                     Frame* rendered = frames.empty() ? nullptr : &frames[static_cast<std::size_t>(i)];
-                    writePngFile(files[static_cast<std::size_t>(start + i)], picture(job, frame, rendered));
+                    const PngImage image = picture(job, frame, rendered);
+                    std::unique_lock<std::mutex> in_turn(stream, std::defer_lock);
+                    if (one_stream) {
+                        in_turn.lock();
+                    }
+                    writePngFile(files[static_cast<std::size_t>(start + i)], image);
+                    written = true;
                 } catch (const InputError& e) {
                     failure = FrameFailure{frame, e.what(), false};
                 } catch (const std::exception& e) {
                     failure = FrameFailure{frame, e.what(), true};
                 }
                 if (done) {
-                    done();
+                    done(written);
                 }
             }
         };

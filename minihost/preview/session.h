@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "minihost/host.h"
+#include "minihost/preview/controls.h"
 #include "minihost/preview/job.h"
 #include "minihost/preview/png_image.h"
 
@@ -39,19 +40,24 @@ public:
     std::string versionLine() const;
 
     // One line each: what the user should know about the last job's layer
-    // (no characters to draw; characters the font has no glyph for).
+    // (no characters to draw; characters the font has no glyph for; text
+    // that is not UTF-8; a layer flipped so that the effect skips every
+    // character).
     const std::vector<std::string>& notes() const { return notes_; }
 
     // What the effect declared: ranges, defaults and choices for the flags.
     const Params& params() { return host_->params(); }
+    // The controls a user can set, found among those declarations.
+    const Controls& controls() const { return *controls_; }
 
     // Renders every frame of the job and writes its files; frames render on
     // several threads at once. A frame that fails (the effect answers an
     // error, the file cannot be written) is reported and the others are
-    // still rendered. Calls done() after each frame (from any thread).
+    // still rendered. Calls done(written) after each frame (from any
+    // thread); written is false for a frame that failed.
     // Throws InputError for a font that cannot be found, RenderError when
     // the panel update fails.
-    RenderReport render(const Job& job, const std::function<void()>& done);
+    RenderReport render(const Job& job, const std::function<void(bool written)>& done);
 
     // The host's record of the plug-in's rule breaking so far.
     bool ledgerClean() const { return host_->ledger().clean(); }
@@ -61,7 +67,10 @@ private:
     void configure(const Job& job);
     PngImage picture(const Job& job, int frame, Frame* rendered) const;
 
+    void noteSkippedCharacters(const Job& job);
+
     std::unique_ptr<Host> host_;
+    std::unique_ptr<Controls> controls_;
     std::vector<std::string> notes_;
 };
 

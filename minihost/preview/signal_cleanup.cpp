@@ -22,11 +22,60 @@ struct Slot {
 
 Slot g_slots[kSlots];
 
+std::atomic<const std::atomic<int>*> g_written{nullptr};
+std::atomic<std::atomic<bool>*> g_line_open{nullptr};
+std::atomic<int> g_total{0};
+
+// Appends n in decimal; only what a signal handler may call.
+char* appendNumber(char* at, int n) {
+    char digits[16];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n > 0 && count < 16);
+    while (count > 0) {
+        *at++ = digits[--count];
+    }
+    return at;
+}
+
+char* appendText(char* at, const char* text) {
+    while (*text != '\0') {
+        *at++ = *text++;
+    }
+    return at;
+}
+
+// "quillarray-preview: interrupted: 12 of 300 frames written", after ending
+// the progress bar's line.
+void reportFrames() {
+    const std::atomic<int>* written = g_written.load();
+    if (written == nullptr) {
+        return;
+    }
+    char line[160];
+    char* at = line;
+    if (std::atomic<bool>* open = g_line_open.load(); open != nullptr && open->load()) {
+        *at++ = '\n';
+    }
+    at = appendText(at, "quillarray-preview: interrupted: ");
+    at = appendNumber(at, written->load());
+    at = appendText(at, " of ");
+    at = appendNumber(at, g_total.load());
+    at = appendText(at, " frames written\n");
+    const ssize_t ignored = write(STDERR_FILENO, line, static_cast<std::size_t>(at - line));
+    (void)ignored;
+}
+
 void onSignal(int sig) {
     for (Slot& s : g_slots) {
         if (s.state.load() == kLive) {
             unlink(s.path);
         }
+    }
+    if (sig != SIGPIPE) {
+        reportFrames();
     }
     std::signal(sig, SIG_DFL);
     std::raise(sig);
@@ -42,6 +91,13 @@ void removeTemporariesOnSignals() {
         action.sa_flags = SA_RESETHAND;
         sigaction(sig, &action, nullptr);
     }
+}
+
+void reportFramesOnSignal(const std::atomic<int>* written, int total, std::atomic<bool>* line_open) {
+    g_written.store(nullptr);
+    g_total.store(total);
+    g_line_open.store(line_open);
+    g_written.store(written);
 }
 
 TemporaryName::TemporaryName(const std::string& pattern) : own_(pattern) {

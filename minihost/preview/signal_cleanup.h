@@ -1,15 +1,21 @@
 // Temporary files removed when Ctrl-C (SIGINT), SIGTERM, SIGHUP or SIGPIPE
 // ends the tool part-way: each TempFile registers its name while it exists.
-// The handler only unlinks what is registered, then lets the signal end the
-// process as it would have (same status).
+// The handler only unlinks what is registered (and, during a scene, writes
+// one summary line), then lets the signal end the process as it would have
+// (same status).
 #pragma once
 
+#include <atomic>
 #include <string>
 
 namespace minihost::preview {
 
 // Installs the handler; call once, before any file is written.
 void removeTemporariesOnSignals();
+
+// While a scene renders: the handler also ends an open progress line and
+// says in one line how many of total frames were written. nullptr stops it.
+void reportFramesOnSignal(const std::atomic<int>* written, int total, std::atomic<bool>* line_open);
 
 // A temporary file's name, registered before the file exists: mkstemp picks
 // the name inside the registered storage, so there is no moment in which the

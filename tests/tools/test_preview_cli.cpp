@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <thread>
 
@@ -68,11 +69,22 @@ TEST(PreviewCli, HelpListsEveryControlWithTheRangeAndDefaultTheEffectDeclares) {
     EXPECT_NE(run.out.find("\"Custom Size 3 > Size\": 1 to 1000, default 50"), std::string::npos);
     EXPECT_NE(run.out.find("\"Text Mode\": horizontal|vertical, default horizontal"), std::string::npos);
     EXPECT_NE(run.out.find("\"Enable Guide\": on or off, default on"), std::string::npos);
+    EXPECT_NE(run.out.find("line distance in pixels, default (and 0) 120 % of the size"), std::string::npos);
+    EXPECT_EQ(run.out.find("\n\n\n"), std::string::npos) << "stray blank lines";
+    EXPECT_NE(run.out.substr(run.out.size() - 2), "\n\n") << "a blank line at the end";
     EXPECT_TRUE(dir.entries().empty());
 }
 
 TEST(PreviewCli, EachKindOfBadInputGetsOneLineAndNoFile) {
     expectRefusal({"--bogus"}, "--bogus");
+    expectRefusal({"--chracter-size", "3"},
+                  ": --chracter-size 3 (did you mean --character-size?) (see --help)");
+    expectRefusal({"--", "--text"}, "unknown options or arguments: -- --text (see --help)");
+    expectRefusal({"-o", ""}, "-o,--output needs a value; '' is empty");
+    expectRefusal({"--appl-id", ""}, "--appl-id needs a value; '' is empty");
+    expectRefusal({"--appl-id", "XXXX"}, "application id \"XXXX\" is not FXTC (After Effects) or PrMr (Premiere Pro)");
+    expectRefusal({"-o", "/tmp"}, "cannot write \"/tmp\": it is a folder");
+    expectRefusal({"--scene", "/dev/zero"}, "/dev/zero: cannot read the scene file: it is not a regular file");
     expectRefusal({"--character-size", "2000"}, "--character-size 2000 is outside its valid range 1 to 1000");
     expectRefusal({"--x-threshold", "-1"}, "--x-threshold -1 is outside its valid range 0 to 1000");
     expectRefusal({"--custom-size-2-index", "101"}, "outside its valid range 0 to 100");
@@ -99,13 +111,67 @@ TEST(PreviewCli, AMalformedSceneIsReportedWithLineAndColumn) {
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_EQ(run.err.rfind("quillarray-preview: bad.json:4:1: ", 0), 0u) << run.err;
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"bad.json"});
+
+    // "-" reads the scene from standard input.
+    const ToolRun piped = runTool({"--scene", "-"}, dir.path(), (dir.path() / "bad.json").string());
+    EXPECT_EQ(piped.exit_code, 2);
+    EXPECT_EQ(piped.err.rfind("quillarray-preview: standard input:4:1: ", 0), 0u) << piped.err;
+    // Standard input is read only up to the limit.
+    ScratchDir elsewhere;
+    std::ofstream(elsewhere.path() / "big.json") << "{" << std::string(std::size_t(5) << 20, ' ') << "}";
+    const ToolRun big = runTool({"--scene", "-"}, dir.path(), (elsewhere.path() / "big.json").string());
+    EXPECT_EQ(big.err, "quillarray-preview: standard input: cannot read the scene file: it is larger than 4 MB, the "
+                       "most a scene file may be\n");
+}
+
+TEST(PreviewCli, WhatCannotWorkIsRefusedBeforeTheFirstFrame) {
+    ScratchDir dir;
+    // A file stands where the output's folder should be made: one line,
+    // not one per frame.
+    std::ofstream(dir.path() / "plain") << "a file";
+    std::ofstream(dir.path() / "s.json") << R"({"frames": {"last": 2}, "output": "plain/f_#.png",
+                                              "comp": {"width": 100, "height": 40}})";
+    const ToolRun folder = runTool({"--scene", "s.json"}, dir.path());
+    EXPECT_EQ(folder.exit_code, 2);
+    EXPECT_EQ(folder.err,
+              "quillarray-preview: cannot write \"plain/f_0.png\": cannot make the folder \"plain\": Not a directory\n");
+    EXPECT_EQ(folder.out, "");
+
+    // An output that is one of the inputs is never written over.
+    std::ofstream(dir.path() / "font.png") << "not really a font";
+    const ToolRun font = runTool({"--font", "font.png", "-o", "./font.png"}, dir.path());
+    EXPECT_EQ(font.exit_code, 2);
+    EXPECT_EQ(font.err, "quillarray-preview: cannot write \"./font.png\": it is the font file, an input of this run\n");
+    std::ofstream(dir.path() / "s_1.png") << R"({"frames": {"first": 1, "last": 1}})";
+    const ToolRun scene = runTool({"--scene", "s_1.png", "-o", "s_#.png"}, dir.path());
+    EXPECT_EQ(scene.err, "quillarray-preview: cannot write \"s_1.png\": it is the scene file, an input of this run\n");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"font.png", "plain", "s.json", "s_1.png"}));
+
+    // Memory: a frame that cannot fit is refused with the figures (4000 x
+    // 4000 pixels, three 16-byte worlds and 16 bytes of picture each:
+    // 977 MB); threads are capped so that the frames in flight fit (a
+    // 200 x 100 frame at 8 bpc takes 469 kB, two per thread).
+    setenv("QUILLARRAY_PREVIEW_MEMORY_MB", "50", 1);
+    const ToolRun big = runTool({"--comp-size", "4000x4000", "--bpc", "32", "-o", "big.png"}, dir.path());
+    setenv("QUILLARRAY_PREVIEW_MEMORY_MB", "1", 1);
+    std::ofstream(dir.path() / "small.json") << R"({"frames": {"last": 7}, "comp": {"width": 200, "height": 100}})";
+    const ToolRun capped = runTool({"--scene", "small.json", "--threads", "4", "-o", "/dev/null"}, dir.path());
+    unsetenv("QUILLARRAY_PREVIEW_MEMORY_MB");
+    EXPECT_EQ(big.exit_code, 2);
+    EXPECT_EQ(big.err, "quillarray-preview: a frame of 4000x4000 pixels at 32 bpc needs about 977 MB, but only 50 MB "
+                       "of memory is available\n");
+    EXPECT_EQ(capped.exit_code, 0) << capped.err;
+    EXPECT_EQ(capped.err, "quillarray-preview: note: 4 threads would need about 4 MB of memory, 1 MB is available: "
+                          "using 1 thread\n");
+    EXPECT_EQ(capped.out, "wrote 8 frames to /dev/null\n");  // a scene takes /dev/null as a single frame does
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "big.png"));
 }
 
 TEST(PreviewCli, DepthsGiveEightOrSixteenBitFilesAndCompareDoublesTheWidth) {
     ScratchDir dir;
     for (const char* bpc : {"8", "16", "32"}) {
         const std::string name = std::string("d") + bpc + ".png";
-        const ToolRun run = runTool({"--bpc", bpc, "--compare", "--comp-size", "200x80", "--text", "Hi", "-o", name},
+        const ToolRun run = runTool({"--bpc", "16", "--bpc", bpc, "--compare", "--comp-size", "200x80", "--text", "Hi", "-o", name},
                                     dir.path());
         ASSERT_EQ(run.exit_code, 0) << run.err;
         const PngImage image = readPngFile((dir.path() / name).string());
@@ -125,6 +191,12 @@ TEST(PreviewCli, TheEffectMovesTheLayersPixels) {
     ASSERT_EQ(runTool(with({"--no-effect", "-o", "layer.png"}), dir.path()).exit_code, 0);
     ASSERT_EQ(runTool(with({"-o", "effect.png"}), dir.path()).exit_code, 0);
     ASSERT_EQ(runTool(with({"--character-size", "60", "-o", "wider.png"}), dir.path()).exit_code, 0);
+    // A flag given again wins over the earlier one, --guide over --no-guide too.
+    ASSERT_EQ(runTool(with({"--character-size", "60", "--guide", "-o", "x.png", "-o", "guided.png"}), dir.path()).exit_code, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "x.png"));
+    EXPECT_GT(differingPixels(readPngFile((dir.path() / "guided.png").string()),
+                              readPngFile((dir.path() / "wider.png").string())),
+              100);
     const PngImage layer = readPngFile((dir.path() / "layer.png").string());
     const PngImage effect = readPngFile((dir.path() / "effect.png").string());
     const PngImage wider = readPngFile((dir.path() / "wider.png").string());
@@ -179,10 +251,13 @@ TEST(PreviewCli, AKeyframedSceneChangesFramesWhereTheKeyframesSay) {
       "effect": {"guide": false,
                  "tracking": {"keyframes": [{"frame": 1, "value": 0}, {"frame": 3, "value": 20}]}}
     })";
-    const ToolRun run = runTool({"--scene", "anim.json", "--threads", "3"}, dir.path());
+    const ToolRun run = runTool({"--scene", "anim.json", "--threads", "3", "--progress"}, dir.path());
     ASSERT_EQ(run.exit_code, 0) << run.err;
-    // No progress bar off a terminal; the missing folder is made.
+    // Progress lines on stderr off a terminal when asked; the missing
+    // folder is made.
     EXPECT_EQ(run.out, "wrote 5 frames: frames/f_00.png ... frames/f_04.png\n");
+    EXPECT_EQ(run.err, "quillarray-preview: 1/5 frames\nquillarray-preview: 2/5 frames\nquillarray-preview: 3/5 "
+                       "frames\nquillarray-preview: 4/5 frames\nquillarray-preview: 5/5 frames\n");
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"anim.json", "frames"}));
     std::vector<PngImage> f;
     for (int i = 0; i < 5; ++i) {
@@ -218,6 +293,9 @@ TEST(PreviewCli, ASceneRendersEveryFrameItCanAndNamesEachOneThatFailed) {
     const ToolRun run = runTool({"--scene", "flip.json"}, dir.path());
     EXPECT_EQ(run.exit_code, 2) << run.err;
     EXPECT_EQ(run.err,
+              "quillarray-preview: note: the layer's scale along the text's run is 0 % or less in 3 of 5 frames (from "
+              "frame 2): every character's advance is under 2 pixels, so the effect skips them and those frames are "
+              "transparent\n"
               "quillarray-preview: frame 3: cannot write \"f_3.png\": it is a folder\n"
               "quillarray-preview: 1 of 5 frames failed\n");
     EXPECT_EQ(run.out, "wrote 4 of 5 frames: f_0.png ... f_4.png\n");
@@ -247,6 +325,29 @@ TEST(PreviewCli, TheTextLayerAsAsked) {
     EXPECT_EQ(missing.err,
               "quillarray-preview: note: the font has no glyph of its own for tab (U+0009), U+4E2D \"\xe4\xb8\xad\"; "
               "drawn as the font draws them, they may show as boxes or gaps\n");
+
+    // Text that is not UTF-8 and a flipped layer are said to be, once.
+    const ToolRun bad = runTool({"--text", "A\xff", "-o", "bad.png"}, dir.path());
+    EXPECT_EQ(bad.err, "quillarray-preview: note: the text is not valid UTF-8 (the first bad byte is byte 2); bad "
+                       "bytes are drawn as U+FFFD, the replacement character\n");
+    const ToolRun flipped = runTool({"--scale", "-100,100", "-o", "flipped.png"}, dir.path());
+    ASSERT_EQ(flipped.exit_code, 0) << flipped.err;
+    EXPECT_EQ(flipped.err, "quillarray-preview: note: the layer's scale along the text's run is -100 %: every "
+                           "character's advance is under 2 pixels, so the effect skips them and the frame is "
+                           "transparent\n");
+    EXPECT_TRUE(allTransparent(readPngFile((dir.path() / "flipped.png").string())));
+
+    // "\\" typed is one backslash, as a lone one is.
+    ASSERT_EQ(runTool({"--text", "a\\\\nb", "-o", "escaped.png"}, dir.path()).exit_code, 0);
+    ASSERT_EQ(runTool({"--text", "a\\nb", "-o", "broken.png"}, dir.path()).exit_code, 0);
+    ASSERT_EQ(runTool({"--text", "a\\", "-o", "one.png"}, dir.path()).exit_code, 0);
+    ASSERT_EQ(runTool({"--text", "a\\\\", "-o", "two.png"}, dir.path()).exit_code, 0);
+    EXPECT_EQ(differingPixels(readPngFile((dir.path() / "one.png").string()),
+                              readPngFile((dir.path() / "two.png").string())),
+              0);
+    EXPECT_GT(differingPixels(readPngFile((dir.path() / "escaped.png").string()),
+                              readPngFile((dir.path() / "broken.png").string())),
+              100);
 
     // A style is a fontconfig pattern: bold takes more ink.
     ASSERT_EQ(runTool({"--no-effect", "-o", "book.png"}, dir.path()).exit_code, 0);
@@ -294,6 +395,10 @@ TEST(PreviewCli, ASignalPartWayThroughASceneLeavesNoTemporaryFile) {
         const ToolRun run = tool.finish();
         EXPECT_EQ(run.signal, sig) << run.err;
         EXPECT_FALSE(writing()) << "a temporary file was left after signal " << sig;
+        // One line says how far it got.
+        EXPECT_TRUE(oneLine(run.err)) << run.err;
+        EXPECT_EQ(run.err.rfind("quillarray-preview: interrupted: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(" of 201 frames written\n"), std::string::npos) << run.err;
     }
 }
 

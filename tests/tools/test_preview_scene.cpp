@@ -4,9 +4,12 @@
 
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "minihost/preview/preview_error.h"
 #include "minihost/preview/scene.h"
 #include "minihost/preview/session.h"
+#include "params/param_index.h"
 #include "scratch_dir.h"
 
 namespace minihost::preview {
@@ -20,7 +23,7 @@ protected:
         delete session_;
         session_ = nullptr;
     }
-    const Params& params() { return session_->params(); }
+    const Controls& params() { return session_->controls(); }
 
     // The message parseScene gives, or "" when it accepts the scene.
     std::string errorOf(const std::string& text) {
@@ -36,7 +39,7 @@ protected:
 };
 Session* SceneTest::session_ = nullptr;
 
-const ControlSetting* settingOf(const Job& job, ParamIndex index) {
+const ControlSetting* settingOf(const Job& job, int index) {
     for (const ControlSetting& c : job.controls) {
         if (c.index == index) {
             return &c;
@@ -50,12 +53,13 @@ TEST_F(SceneTest, AGoodSceneSetsCompLayerControlsAndFrames) {
       "comp": {"width": 320, "height": 90, "fps": 29.97},
       "frames": {"first": 2, "last": 5},
       "output": "out/q_###.png",
-      "render": {"bpc": 16, "downsample": 2, "quality": "low", "api_minor": 14, "appl_id": "PrMr"},
-      "layer": {"text": "ab", "font_size": {"keyframes": [{"frame": 0, "value": 20}, {"frame": 10, "value": 40}]},
+      "render": {"bpc": 16, "downsample": 2, "quality": "low", "api-minor": 14, "appl_id": "PrMr"},
+      "layer": {"text": "ab", "font-size": {"keyframes": [{"frame": 0, "value": 20}, {"frame": 10, "value": 40}]},
                 "color": "#102030", "position": [10, 60], "scale": 50, "orientation": "vertical",
                 "paragraph": "center"},
-      "effect": {"text-mode": "vertical", "alignment": "bottom", "guide": false, "tracking": -5,
-                 "character-size": {"keyframes": [{"time": 0.5, "value": 30}, {"frame": 0, "value": 60}]}}
+      "effect": {"text-mode": "vertical", "alignment": "bottom", "guide": false, "Tracking": -5,
+                 "character_size": {"keyframes": [{"time": 0.5, "value": 30}, {"frame": 0, "value": 60}]},
+                 "custom-size-4-index": 3}
     })",
                                "scene.json", params());
     EXPECT_EQ(job.layer.comp_width, 320);
@@ -80,6 +84,7 @@ TEST_F(SceneTest, AGoodSceneSetsCompLayerControlsAndFrames) {
     EXPECT_EQ(settingOf(job, PARAM_TEXT_ALIGNMENT)->constant, ALIGN_RIGHT);
     EXPECT_EQ(settingOf(job, PARAM_ENABLE_GUIDE)->constant, 0.0);
     EXPECT_EQ(settingOf(job, PARAM_TRACKING)->constant, -5.0);
+    EXPECT_EQ(settingOf(job, PARAM_PAIR4_INDEX)->constant, 3.0);
     const ControlSetting* size = settingOf(job, PARAM_CHARACTER_SIZE);
     ASSERT_EQ(size->keys.size(), 2u);
     EXPECT_DOUBLE_EQ(size->keys[0].seconds, 0.5);
@@ -103,7 +108,15 @@ TEST_F(SceneTest, MalformedJsonIsReportedWithLineAndColumn) {
 }
 
 TEST_F(SceneTest, WrongValuesNameTheirKeyAndWhatIsAccepted) {
-    EXPECT_EQ(errorOf(R"({"layer": {"colour": "#fff"}})"), "scene.json: layer.colour is not a known key");
+    // Keys are spelt as the flags are; an unknown one gets the closest known.
+    EXPECT_EQ(errorOf(R"({"layer": {"colour": "#fff"}})"),
+              "scene.json: layer.colour is not a known key; did you mean \"layer.color\"?");
+    EXPECT_EQ(errorOf(R"({"layer": {"fontsize": 20}})"),
+              "scene.json: layer.fontsize is not a known key; did you mean \"layer.font-size\"?");
+    EXPECT_EQ(errorOf(R"({"layer": {"font_size": 20, "font-size": 30}})"), "scene.json: layer.font-size is given twice");
+    EXPECT_EQ(errorOf(R"({"effect": {"charactersize": 40}})"),
+              "scene.json: effect.charactersize is not a control of the effect; did you mean \"effect.character-size\"?");
+    EXPECT_EQ(errorOf(R"({"effect": {"left": 4}})"), "scene.json: effect.left is not a control of the effect");
     EXPECT_EQ(errorOf(R"({"effect": {"character-size": 2000}})"),
               "scene.json: effect.character-size 2000 is outside its valid range 1 to 1000");
     EXPECT_EQ(errorOf(R"({"effect": {"tracking": -1000.5}})"),
@@ -135,6 +148,25 @@ TEST_F(SceneTest, AMissingFileIsNamed) {
         EXPECT_EQ(std::string(e.what()), path + ": cannot read the scene file: No such file or directory");
     }
     EXPECT_THROW(readScene(dir.path().string(), params()), InputError);  // a folder
+    // Only regular files, and none larger than the limit: neither an endless
+    // device nor a FIFO is read.
+    const auto refusal = [&](const std::string& file) {
+        try {
+            readScene(file, params());
+        } catch (const InputError& e) {
+            return std::string(e.what());
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(refusal("/dev/zero"),
+              "/dev/zero: cannot read the scene file: it is not a regular file (use --scene - for standard input)");
+    const auto fifo = dir.path() / "fifo.json";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_NE(refusal(fifo.string()).find("it is not a regular file"), std::string::npos);
+    const auto big = dir.path() / "big.json";
+    std::ofstream(big) << "{" << std::string(kMaxSceneBytes, ' ') << "}";
+    EXPECT_EQ(refusal(big.string()), big.string() + ": cannot read the scene file: it is larger than 4 MB, the most a "
+                                                    "scene file may be");
     std::ofstream(dir.path() / "ok.json") << R"({"frames": {"last": 3}})";
     EXPECT_EQ(readScene((dir.path() / "ok.json").string(), params()).frames.last, 3);
 }

@@ -20,7 +20,8 @@ std::string slurp(const std::filesystem::path& p) {
 
 }  // namespace
 
-RunningTool::RunningTool(const std::vector<std::string>& args, const std::filesystem::path& cwd) {
+RunningTool::RunningTool(const std::vector<std::string>& args, const std::filesystem::path& cwd,
+                         const std::string& stdin_path) {
     const std::string out_path = (capture_.path() / "out").string();
     const std::string err_path = (capture_.path() / "err").string();
     std::vector<std::string> argv_text = {QA_PREVIEW_PATH};
@@ -36,7 +37,7 @@ RunningTool::RunningTool(const std::vector<std::string>& args, const std::filesy
         throw std::runtime_error("fork failed");
     }
     if (pid_ == 0) {
-        const int in = open("/dev/null", O_RDONLY);
+        const int in = open(stdin_path.c_str(), O_RDONLY);
         const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (in < 0 || out < 0 || err < 0 || chdir(cwd.c_str()) != 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 ||
@@ -67,6 +68,7 @@ ToolRun RunningTool::finish() {
     return run;
 }
 
-ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::path& cwd) {
-    return RunningTool(args, cwd).finish();
+ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::path& cwd,
+                const std::string& stdin_path) {
+    return RunningTool(args, cwd, stdin_path).finish();
 }

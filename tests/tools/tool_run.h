@@ -20,7 +20,8 @@ struct ToolRun {
 // The tool started and still running; finish() waits for it.
 class RunningTool {
 public:
-    RunningTool(const std::vector<std::string>& args, const std::filesystem::path& cwd);
+    RunningTool(const std::vector<std::string>& args, const std::filesystem::path& cwd,
+                const std::string& stdin_path = "/dev/null");
     ~RunningTool();
     RunningTool(const RunningTool&) = delete;
     RunningTool& operator=(const RunningTool&) = delete;
@@ -32,5 +33,7 @@ private:
     pid_t pid_ = -1;
 };
 
-// Runs the tool with args in folder cwd; stdin is empty.
-ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::path& cwd);
+// Runs the tool with args in folder cwd; stdin is empty unless a file is
+// named for it.
+ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::path& cwd,
+                const std::string& stdin_path = "/dev/null");
