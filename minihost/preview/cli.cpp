@@ -13,6 +13,7 @@
 #include "minihost/preview/controls.h"
 #include "minihost/preview/layer_values.h"
 #include "minihost/preview/output_target.h"
+#include "minihost/preview/png_image.h"
 #include "minihost/preview/preview_error.h"
 #include "minihost/preview/scene.h"
 
@@ -28,7 +29,7 @@ struct RawFlags {
     std::optional<std::string> text;  // given, even empty
     std::string font, font_size, leading, color, position, scale, comp_size, orientation, paragraph;
     std::string bpc, downsample, quality, api_minor, appl_id, threads;
-    std::string output, scene, plugin;
+    std::string output, scene, plugin, png_compression;
     bool no_effect = false;
     bool compare = false;
     bool version = false;
@@ -116,6 +117,9 @@ void addOutputFlags(CLI::App& app, RawFlags& raw) {
     app.add_flag("--no-effect", raw.no_effect, "the layer as the host draws it, without the effect")->group(group);
     app.add_flag("--compare", raw.compare, "the layer before and after the effect, side by side")->group(group);
     app.add_option("--scene", raw.scene, "render the frames of a JSON scene file")->type_name("FILE")->group(group);
+    app.add_option("--png-compression", raw.png_compression,
+                   "zlib level of the PNG files, 0 (none, fastest) to 9 (smallest), default 1")
+        ->type_name("N")->group(group);
     app.add_option("--threads", raw.threads, "frames rendered at once, default one per core")->type_name("N")->group(group);
     app.add_option("--plugin", raw.plugin, "the plug-in to load, default the one built with this tool")
         ->type_name("FILE")->group(group);
@@ -312,6 +316,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const Params& pa
     }
     if (!raw.threads.empty()) {
         line.job.threads = wholeFlag("--threads", raw.threads, 1, 256);
+    }
+    if (!raw.png_compression.empty()) {
+        line.job.png_compression =
+            wholeFlag("--png-compression", raw.png_compression, kMinPngCompression, kMaxPngCompression);
     }
     checkOutputName(line.job);
     return line;

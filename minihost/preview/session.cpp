@@ -166,16 +166,18 @@ void Session::configure(const Job& job) {
     }
 }
 
-PngImage Session::picture(const Job& job, int frame, Frame* rendered) const {
+void Session::writePicture(const Job& job, int frame, Frame* rendered, const std::string& path) const {
     const int w = scaledSide(job.layer.comp_width, job.render.downsample);
     const int h = scaledSide(job.layer.comp_height, job.render.downsample);
+    const int bits = pngBitDepth(job.render.depth);
     if (job.picture == Picture::kLayerOnly) {
         World layer_image(w, h, job.render.depth);
         const double ds = 1.0 / job.render.downsample;
         host_->layer().draw(*layer_image.pf(), static_cast<double>(frame) / job.frames.fps, ds, ds);
-        PngImage canvas = blankCanvas(w, h, job.render.depth);
-        paste(canvas, layer_image, 0, 0);
-        return canvas;
+        Composition canvas(w, h, bits);
+        canvas.paste(layer_image, 0, 0);
+        writePngFile(path, canvas, job.png_compression);
+        return;
     }
     if (rendered->pre_render_err != PF_Err_NONE) {
         throw RenderError("the effect's pre-render failed with error " + errorText(rendered->pre_render_err));
@@ -191,20 +193,18 @@ PngImage Session::picture(const Job& job, int frame, Frame* rendered) const {
         throw RenderError("the host had no output world");
     }
     if (job.picture == Picture::kEffect) {
-        PngImage canvas = blankCanvas(w, h, job.render.depth);
-        paste(canvas, *rendered->output, 0, 0);
-        return canvas;
+        Composition canvas(w, h, bits);
+        canvas.paste(*rendered->output, 0, 0);
+        writePngFile(path, canvas, job.png_compression);
+        return;
     }
-    PngImage before = blankCanvas(w, h, job.render.depth);
+    // Each half is cropped to the comp.
+    Composition canvas(2 * w + kCompareGap, h, bits);
     if (rendered->input) {
-        paste(before, *rendered->input, 0, 0);
+        canvas.paste(*rendered->input, 0, 0, 0, 0, w, h);
     }
-    PngImage after = blankCanvas(w, h, job.render.depth);
-    paste(after, *rendered->output, 0, 0);
-    PngImage canvas = blankCanvas(2 * w + kCompareGap, h, job.render.depth);
-    place(canvas, before, 0, 0);
-    place(canvas, after, w + kCompareGap, 0);
-    return canvas;
+    canvas.paste(*rendered->output, w + kCompareGap, 0, w + kCompareGap, 0, w, h);
+    writePngFile(path, canvas, job.png_compression);
 }
 
 RenderReport Session::render(const Job& job, const std::function<void()>& done) {
@@ -241,7 +241,7 @@ RenderReport Session::render(const Job& job, const std::function<void()>& done) 
                 std::optional<FrameFailure>& failure = failed[static_cast<std::size_t>(start + i)];
                 try {
                     Frame* rendered = frames.empty() ? nullptr : &frames[static_cast<std::size_t>(i)];
-                    writePngFile(files[static_cast<std::size_t>(start + i)], picture(job, frame, rendered));
+                    writePicture(job, frame, rendered, files[static_cast<std::size_t>(start + i)]);
                 } catch (const InputError& e) {
                     failure = FrameFailure{frame, e.what(), false};
                 } catch (const std::exception& e) {

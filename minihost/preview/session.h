@@ -59,7 +59,9 @@ public:
 
 private:
     void configure(const Job& job);
-    PngImage picture(const Job& job, int frame, Frame* rendered) const;
+    // Writes the frame's picture to path (as the job says: the layer, the
+    // effect's output, or both side by side).
+    void writePicture(const Job& job, int frame, Frame* rendered, const std::string& path) const;
 
     std::unique_ptr<Host> host_;
     std::vector<std::string> notes_;
