@@ -1,6 +1,7 @@
 #include "minihost/preview/picture.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -77,17 +78,18 @@ void convertRow(const unsigned char* world_row, int x0, int count, unsigned char
 }
 
 // 8-bit worlds onto 8-bit rows: the channels as they are, in PNG's order.
+// PF_Pixel8 is alpha, red, green, blue: read as a little-endian word, a
+// rotation by one byte makes red, green, blue, alpha.
+static_assert(std::endian::native == std::endian::little, "the 8-bit kernel reads pixels as little-endian words");
+
 template <>
 void convertRow<PF_Pixel8, 8>(const unsigned char* world_row, int x0, int count, unsigned char* out) {
     const unsigned char* in = world_row + std::size_t(x0) * 4;
     for (int i = 0; i < count; ++i) {
-        // PF_Pixel8 is alpha, red, green, blue
-        out[0] = in[1];
-        out[1] = in[2];
-        out[2] = in[3];
-        out[3] = in[0];
-        in += 4;
-        out += 4;
+        std::uint32_t argb;
+        std::memcpy(&argb, in + std::size_t(i) * 4, 4);
+        const std::uint32_t rgba = argb >> 8 | argb << 24;
+        std::memcpy(out + std::size_t(i) * 4, &rgba, 4);
     }
 }
 
@@ -148,7 +150,12 @@ void Composition::paste(const World& world, int at_x, int at_y, int clip_x, int 
 
 void Composition::row(int y, unsigned char* out) const {
     const std::size_t pixel_bytes = std::size_t(bit_depth_ / 8) * 4;
-    std::memset(out, 0, std::size_t(width_) * pixel_bytes);
+    // Cleared unless the first world covers the row from end to end.
+    const bool covered = !pieces_.empty() && pieces_.front().x0 == 0 && pieces_.front().x1 == width_ &&
+                         y >= pieces_.front().y0 && y < pieces_.front().y1;
+    if (!covered) {
+        std::memset(out, 0, std::size_t(width_) * pixel_bytes);
+    }
     for (const Piece& p : pieces_) {
         if (y < p.y0 || y >= p.y1) {
             continue;

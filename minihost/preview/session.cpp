@@ -92,6 +92,12 @@ Session::Session(const std::string& plugin_path, bool named_by_user) {
     }
 }
 
+Session::Session(std::shared_ptr<const Plugin> plugin) : host_(std::make_unique<Host>(std::move(plugin))) {
+    if (const PF_Err err = host_->setUp(); err != PF_Err_NONE) {
+        throw RenderError("the plug-in's set-up failed with error " + errorText(err));
+    }
+}
+
 std::string Session::versionLine() const {
     const A_u_long v = host_->outData().my_version;
     const unsigned major = static_cast<unsigned>(((v >> PF_Vers_VERS_HIGH_SHIFT) & PF_Vers_VERS_HIGH_BITS) << PF_Vers_VERS_LOW_SHIFT |

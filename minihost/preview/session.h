@@ -33,6 +33,8 @@ public:
     // named_by_user: a plug-in that cannot be loaded is bad input (the
     // user's --plugin) rather than a failure of the tool.
     Session(const std::string& plugin_path, bool named_by_user = false);
+    // The same with a plug-in already loaded (benchmarks wrap the effect).
+    explicit Session(std::shared_ptr<const Plugin> plugin);
 
     // The plug-in's name, as it reports it to the host, and the version
     // its global set-up declared: "Quillarray 1.0.0 (build 1)".
