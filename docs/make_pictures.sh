@@ -10,7 +10,7 @@ mkdir -p "$out"
 picture() {  # name, then the tool's flags
     local name=$1
     shift
-    "$tool" --compare -o "$out/$name.png" "$@" >/dev/null
+    "$tool" --compare --png-compression 9 -o "$out/$name.png" "$@" >/dev/null
     echo "docs/pictures/$name.png"
 }
 
@@ -29,3 +29,4 @@ picture custom-size-index --custom-size-1-index 2 --custom-size-1-size 120
 picture custom-size-size --custom-size-3-index 5 --custom-size-3-size 20
 picture buffer-expansion --buffer-expansion 2
 picture two-lines --text "Quill\nInk" --position 40,45 --leading 50
+picture right-to-left --text "שָׁלוֹם سلام" --comp-size 600x120  # Hebrew with its points, then Arabic

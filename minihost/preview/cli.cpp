@@ -13,6 +13,7 @@
 #include "minihost/preview/controls.h"
 #include "minihost/preview/layer_values.h"
 #include "minihost/preview/output_target.h"
+#include "minihost/preview/png_image.h"
 #include "minihost/preview/preview_error.h"
 #include "minihost/preview/scene.h"
 
@@ -28,7 +29,7 @@ struct RawFlags {
     std::optional<std::string> text;  // given, even empty
     std::string font, font_size, leading, color, position, scale, comp_size, orientation, paragraph;
     std::string bpc, downsample, quality, api_minor, appl_id, threads;
-    std::string output, scene, plugin;
+    std::string output, scene, plugin, png_compression;
     bool no_effect = false;
     bool compare = false;
     bool version = false;
@@ -119,6 +120,9 @@ void addOutputFlags(CLI::App& app, RawFlags& raw) {
                    "render the frames of a JSON scene file (at most " + std::to_string(kMaxSceneBytes >> 20) +
                        " MB); - reads it from standard input")
         ->type_name("FILE")->group(group);
+    app.add_option("--png-compression", raw.png_compression,
+                   "zlib level of the PNG files, 0 (none, fastest) to 9 (smallest), default 1")
+        ->type_name("N")->group(group);
     app.add_option("--threads", raw.threads, "frames rendered at once, default one per core; fewer when memory is short")->type_name("N")->group(group);
     app.add_option("--plugin", raw.plugin, "the plug-in to load, default the one built with this tool")
         ->type_name("FILE")->group(group);
@@ -401,6 +405,10 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const Controls& 
     }
     if (!raw.threads.empty()) {
         line.job.threads = wholeFlag("--threads", raw.threads, 1, 256);
+    }
+    if (!raw.png_compression.empty()) {
+        line.job.png_compression =
+            wholeFlag("--png-compression", raw.png_compression, kMinPngCompression, kMaxPngCompression);
     }
     checkOutputName(line.job);
     return line;

@@ -10,6 +10,7 @@
 #include "minihost/animated.h"
 #include "minihost/host_config.h"
 #include "minihost/layer.h"
+#include "minihost/preview/png_image.h"
 #include "minihost/text/font_text.h"
 
 namespace minihost::preview {
@@ -54,6 +55,7 @@ struct Job {
     std::string output = "quillarray-preview.png";  // a sequence: '#' runs take the frame number
     bool sequence = false;                          // numbered files even for one frame
     int threads = 0;                                // 0: one per core
+    int png_compression = kDefaultPngCompression;   // zlib level of the PNG files
 };
 
 // The built-in sample: "Quill & Ink" in DejaVu Sans at 40 pixels, amber

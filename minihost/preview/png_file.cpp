@@ -68,7 +68,23 @@ struct PngReader {
     PngReader& operator=(const PngReader&) = delete;
 };
 
-bool encode(std::FILE* file, const PngImage& image, const std::vector<png_bytep>& rows, PngErrorText& error) {
+// Below this level the rows go unfiltered: trying libpng's five filters on
+// every row costs more time than the smaller file saves at these levels.
+constexpr int kFirstFilteredLevel = 4;
+
+// The row being handed to libpng, kept between files so that a sequence
+// allocates it once per thread.
+std::vector<unsigned char>& rowBuffer(std::size_t bytes) {
+    thread_local std::vector<unsigned char> buffer;
+    if (buffer.size() < bytes) {
+        buffer.resize(bytes);
+    }
+    return buffer;
+}
+
+bool encode(std::FILE* file, const PngRowSource& image, int compression, PngErrorText& error) {
+    const std::size_t row_bytes = std::size_t(image.width()) * 4 * std::size_t(image.bitDepth() / 8);
+    unsigned char* row = rowBuffer(row_bytes).data();
     PngWriter writer(error);
     if (writer.info == nullptr) {
         std::snprintf(error.text, sizeof error.text, "out of memory");
@@ -79,14 +95,18 @@ bool encode(std::FILE* file, const PngImage& image, const std::vector<png_bytep>
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, writer.info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height),
-                 image.bit_depth, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, writer.info, static_cast<png_uint_32>(image.width()), static_cast<png_uint_32>(image.height()),
+                 image.bitDepth(), PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, writer.info);
-    if (image.bit_depth == 16) {
-        png_set_swap(png);  // PNG stores 16-bit samples big-endian
+    png_set_compression_level(png, compression);
+    if (compression < kFirstFilteredLevel) {
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     }
-    png_write_image(png, const_cast<png_bytepp>(rows.data()));
+    png_write_info(png, writer.info);
+    for (int y = 0; y < image.height(); ++y) {
+        image.row(y, row);
+        png_write_row(png, row);
+    }
     png_write_end(png, nullptr);
     return true;
 }
@@ -226,47 +246,55 @@ private:
     bool owned_ = false;
 };
 
-// Samples packed the way libpng takes them: bytes for 8-bit, native 16-bit
-// words (swapped while writing) for 16-bit.
-struct PackedRows {
-    std::vector<unsigned char> bytes;
-    std::vector<std::uint16_t> words;
-    std::vector<png_bytep> rows;
-
-    explicit PackedRows(const PngImage& image) : rows(static_cast<std::size_t>(image.height)) {
-        const std::size_t samples = image.rgba.size();
-        const std::size_t row_samples = std::size_t(image.width) * 4;
-        if (image.bit_depth == 8) {
-            bytes.resize(samples);
+// A sample image as PNG rows.
+class SampleRows final : public PngRowSource {
+public:
+    explicit SampleRows(const PngImage& image) : image_(image) {}
+    int width() const override { return image_.width; }
+    int height() const override { return image_.height; }
+    int bitDepth() const override { return image_.bit_depth; }
+    void row(int y, unsigned char* out) const override {
+        const std::uint16_t* in = image_.pixel(0, y);
+        const std::size_t samples = std::size_t(image_.width) * 4;
+        if (image_.bit_depth == 8) {
             for (std::size_t i = 0; i < samples; ++i) {
-                bytes[i] = static_cast<unsigned char>(std::min<std::uint16_t>(image.rgba[i], 255));
-            }
-            for (std::size_t y = 0; y < rows.size(); ++y) {
-                rows[y] = bytes.data() + y * row_samples;
+                out[i] = static_cast<unsigned char>(std::min<std::uint16_t>(in[i], 255));
             }
         } else {
-            words = image.rgba;
-            for (std::size_t y = 0; y < rows.size(); ++y) {
-                rows[y] = reinterpret_cast<png_bytep>(words.data() + y * row_samples);
+            for (std::size_t i = 0; i < samples; ++i) {
+                out[2 * i] = static_cast<unsigned char>(in[i] >> 8);
+                out[2 * i + 1] = static_cast<unsigned char>(in[i] & 0xff);
             }
         }
     }
+
+private:
+    const PngImage& image_;
 };
 
 }  // namespace
 
-void writePngFile(const std::string& path, const PngImage& image) {
-    if (image.width <= 0 || image.height <= 0 || (image.bit_depth != 8 && image.bit_depth != 16) ||
-        image.rgba.size() != std::size_t(image.width) * std::size_t(image.height) * 4) {
+void writePngFile(const std::string& path, const PngImage& image, int compression) {
+    if (image.rgba.size() != std::size_t(std::max(image.width, 0)) * std::size_t(std::max(image.height, 0)) * 4) {
         throw InputError("cannot write \"" + path + "\": the image is empty or malformed");
     }
+    writePngFile(path, SampleRows(image), compression);
+}
+
+void writePngFile(const std::string& path, const PngRowSource& image, int compression) {
+    if (image.width() <= 0 || image.height() <= 0 || (image.bitDepth() != 8 && image.bitDepth() != 16)) {
+        throw InputError("cannot write \"" + path + "\": the image is empty or malformed");
+    }
+    if (compression < kMinPngCompression || compression > kMaxPngCompression) {
+        throw InputError("cannot write \"" + path + "\": PNG compression " + std::to_string(compression) +
+                         " is outside 0 to 9");
+    }
     const OutputTarget target = resolveOutputTarget(path);
-    const PackedRows packed(image);
     PngErrorText error;
     if (target.kind != TargetKind::kReplace) {
         StreamFile stream(target, path);
         errno = 0;
-        if (!encode(stream.file(), image, packed.rows, error)) {
+        if (!encode(stream.file(), image, compression, error)) {
             // libpng says only "Write Error"; the system says why.
             throw InputError("cannot write \"" + path + "\": " +
                              (errno != 0 ? std::strerror(errno) : error.text[0] ? error.text : "PNG encoding failed"));
@@ -279,7 +307,7 @@ void writePngFile(const std::string& path, const PngImage& image) {
     makeParentFolders(target.path);
     TempFile temp(target.path, path);
     errno = 0;
-    if (!encode(temp.file(), image, packed.rows, error)) {
+    if (!encode(temp.file(), image, compression, error)) {
         throw InputError("cannot write \"" + path + "\": " +
                          (errno != 0 ? std::strerror(errno) : error.text[0] ? error.text : "PNG encoding failed"));
     }

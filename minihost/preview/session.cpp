@@ -133,6 +133,13 @@ Session::Session(const std::string& plugin_path, bool named_by_user) {
     controls_ = std::make_unique<Controls>(host_->params(), host_->panel());
 }
 
+Session::Session(std::shared_ptr<const Plugin> plugin) : host_(std::make_unique<Host>(std::move(plugin))) {
+    if (const PF_Err err = host_->setUp(); err != PF_Err_NONE) {
+        throw RenderError("the plug-in's set-up failed with error " + errorText(err));
+    }
+    controls_ = std::make_unique<Controls>(host_->params(), host_->panel());
+}
+
 std::string Session::versionLine() const {
     const A_u_long v = host_->outData().my_version;
     const unsigned major = static_cast<unsigned>(((v >> PF_Vers_VERS_HIGH_SHIFT) & PF_Vers_VERS_HIGH_BITS) << PF_Vers_VERS_LOW_SHIFT |
@@ -261,16 +268,18 @@ void Session::noteSkippedCharacters(const Job& job) {
     notes_.push_back(note);
 }
 
-PngImage Session::picture(const Job& job, int frame, Frame* rendered) const {
+void Session::writePicture(const Job& job, int frame, Frame* rendered, const std::string& path) const {
     const int w = scaledSide(job.layer.comp_width, job.render.downsample);
     const int h = scaledSide(job.layer.comp_height, job.render.downsample);
+    const int bits = pngBitDepth(job.render.depth);
     if (job.picture == Picture::kLayerOnly) {
         World layer_image(w, h, job.render.depth);
         const double ds = 1.0 / job.render.downsample;
         host_->layer().draw(*layer_image.pf(), static_cast<double>(frame) / job.frames.fps, ds, ds);
-        PngImage canvas = blankCanvas(w, h, job.render.depth);
-        paste(canvas, layer_image, 0, 0);
-        return canvas;
+        Composition canvas(w, h, bits);
+        canvas.paste(layer_image, 0, 0);
+        writePngFile(path, canvas, job.png_compression);
+        return;
     }
     if (rendered->pre_render_err != PF_Err_NONE) {
         throw RenderError("the effect's pre-render failed with error " + errorText(rendered->pre_render_err));
@@ -286,20 +295,18 @@ PngImage Session::picture(const Job& job, int frame, Frame* rendered) const {
         throw RenderError("the host had no output world");
     }
     if (job.picture == Picture::kEffect) {
-        PngImage canvas = blankCanvas(w, h, job.render.depth);
-        paste(canvas, *rendered->output, 0, 0);
-        return canvas;
+        Composition canvas(w, h, bits);
+        canvas.paste(*rendered->output, 0, 0);
+        writePngFile(path, canvas, job.png_compression);
+        return;
     }
-    PngImage before = blankCanvas(w, h, job.render.depth);
+    // Each half is cropped to the comp.
+    Composition canvas(2 * w + kCompareGap, h, bits);
     if (rendered->input) {
-        paste(before, *rendered->input, 0, 0);
+        canvas.paste(*rendered->input, 0, 0, 0, 0, w, h);
     }
-    PngImage after = blankCanvas(w, h, job.render.depth);
-    paste(after, *rendered->output, 0, 0);
-    PngImage canvas = blankCanvas(2 * w + kCompareGap, h, job.render.depth);
-    place(canvas, before, 0, 0);
-    place(canvas, after, w + kCompareGap, 0);
-    return canvas;
+    canvas.paste(*rendered->output, w + kCompareGap, 0, w + kCompareGap, 0, w, h);
+    writePngFile(path, canvas, job.png_compression);
 }
 
 RenderReport Session::render(const Job& job, const std::function<void(bool written)>& done) {
@@ -336,12 +343,11 @@ RenderReport Session::render(const Job& job, const std::function<void(bool writt
                 bool written = false;
                 try {
                     Frame* rendered = frames.empty() ? nullptr : &frames[static_cast<std::size_t>(i)];
-                    const PngImage image = picture(job, frame, rendered);
                     std::unique_lock<std::mutex> in_turn(stream, std::defer_lock);
                     if (one_stream) {
                         in_turn.lock();
                     }
-                    writePngFile(files[static_cast<std::size_t>(start + i)], image);
+                    writePicture(job, frame, rendered, files[static_cast<std::size_t>(start + i)]);
                     written = true;
                 } catch (const InputError& e) {
                     failure = FrameFailure{frame, e.what(), false};

@@ -34,6 +34,8 @@ public:
     // named_by_user: a plug-in that cannot be loaded is bad input (the
     // user's --plugin) rather than a failure of the tool.
     Session(const std::string& plugin_path, bool named_by_user = false);
+    // The same with a plug-in already loaded (benchmarks wrap the effect).
+    explicit Session(std::shared_ptr<const Plugin> plugin);
 
     // The plug-in's name, as it reports it to the host, and the version
     // its global set-up declared: "Quillarray 1.0.0 (build 1)".
@@ -65,7 +67,9 @@ public:
 
 private:
     void configure(const Job& job);
-    PngImage picture(const Job& job, int frame, Frame* rendered) const;
+    // Writes the frame's picture to path (as the job says: the layer, the
+    // effect's output, or both side by side).
+    void writePicture(const Job& job, int frame, Frame* rendered, const std::string& path) const;
 
     void noteSkippedCharacters(const Job& job);
 

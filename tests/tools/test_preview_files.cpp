@@ -2,8 +2,13 @@
 // names and the values it reads for the layer and the render.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
+#include <limits>
+#include <random>
+#include <vector>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -49,6 +54,32 @@ TEST(PngFile, RoundTripsEightAndSixteenBitSamplesExactly) {
         EXPECT_EQ(read.rgba, written.rgba);
     }
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"g16.png", "g8.png"}));  // no temporary left
+}
+
+TEST(PngFile, EveryCompressionLevelRoundTripsAndTheLevelIsApplied) {
+    ScratchDir dir;
+    std::mt19937 rng(7);
+    for (int depth : {8, 16}) {
+        // Smooth ramps with noise in the low bits: filters and matches both pay.
+        PngImage image(97, 13, depth);
+        for (std::size_t i = 0; i < image.rgba.size(); ++i) {
+            image.rgba[i] = static_cast<std::uint16_t>((i / 4 % 97) * (depth == 8 ? 2 : 600) + rng() % 3);
+        }
+        std::vector<std::uintmax_t> sizes;
+        for (int level = kMinPngCompression; level <= kMaxPngCompression; ++level) {
+            const std::string file = (dir.path() / ("c" + std::to_string(level) + ".png")).string();
+            writePngFile(file, image, level);
+            EXPECT_EQ(readPngFile(file).rgba, image.rgba) << "level " << level;
+            sizes.push_back(std::filesystem::file_size(file));
+        }
+        // Stored rows hold every byte; the top level packs them tighter than the fastest.
+        EXPECT_GT(sizes.front(), image.rgba.size() * std::size_t(depth / 8));
+        EXPECT_LT(sizes.back(), sizes[1]);
+        EXPECT_LT(sizes[1], sizes.front());
+        EXPECT_THROW(writePngFile((dir.path() / "bad.png").string(), image, 10), InputError);
+        EXPECT_THROW(writePngFile((dir.path() / "bad.png").string(), image, -1), InputError);
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / "bad.png"));
+    }
 }
 
 TEST(PngFile, AFailedWriteLeavesNothingBehindAndKeepsAnOldFile) {
@@ -165,8 +196,9 @@ TEST(Picture, WorldsBecomeStraightSamplesAtTheirOrigin) {
         World world(2, 1, depth, 1, 0);  // buffer pixel (0, 0) is canvas pixel (1, 0)
         world.set(0, 0, Rgba{1.0f, 1.0f, 0.5f, 0.0f});
         world.set(1, 0, Rgba{0.5f, 0.25f, 0.0f, 1.0f});
-        PngImage canvas = blankCanvas(4, 1, depth);
-        paste(canvas, world, 1, 0);  // one more to the right
+        Composition composition(4, 1, pngBitDepth(depth));
+        composition.paste(world, 1, 0);  // one more to the right
+        const PngImage canvas = composition.image();
         const double full = depth == Depth::k8 ? 255.0 : 65535.0;
         EXPECT_EQ(canvas.bit_depth, depth == Depth::k8 ? 8 : 16);
         EXPECT_EQ(canvas.pixel(1, 0)[3], 0);  // nothing pasted left of the origin
@@ -181,12 +213,125 @@ TEST(Picture, FloatValuesOutsideZeroToOneAreClamped) {
     World world(3, 1, Depth::k32);
     world.set(0, 0, Rgba{2.0f, -1.0f, 0.5f, 7.0f});
     world.set(1, 0, Rgba{std::nanf(""), 1.0f, 1.0f, 1.0f});
-    PngImage canvas = blankCanvas(3, 1, Depth::k32);
-    paste(canvas, world, 0, 0);
+    Composition composition(3, 1, 16);
+    composition.paste(world, 0, 0);
+    const PngImage canvas = composition.image();
     EXPECT_EQ(canvas.pixel(0, 0)[3], 65535);
     EXPECT_EQ(canvas.pixel(0, 0)[0], 0);
     EXPECT_EQ(canvas.pixel(0, 0)[2], 65535);
     EXPECT_EQ(canvas.pixel(1, 0)[3], 0);
+}
+
+// One sample the plain way: the world's pixel read through the host's
+// checked accessor, clamped, scaled and rounded in doubles.
+std::uint16_t referenceSample(float v, double full) {
+    if (!(v > 0.0f)) {
+        return 0;
+    }
+    return static_cast<std::uint16_t>(std::lround(std::min(static_cast<double>(v), 1.0) * full));
+}
+
+// Random raw channel contents: every bit pattern an 8- or 16-bit channel can
+// hold (16-bit ones above 32768 too, which the host never writes but a
+// plug-in may), and floats around and beyond 0..1, with NaN, infinities,
+// negative zero, tiny values and values just below a rounding half.
+void fillRandomly(World& world, std::mt19937& rng, int& counter) {
+    const std::vector<float> special = {0.0f, -0.0f, 1.0f, -1.0f, 0.5f / 65535.0f, 0.5f / 255.0f,
+                                        std::nextafter(0.5f / 65535.0f, 0.0f), std::nextafter(1.0f, 0.0f),
+                                        std::numeric_limits<float>::infinity(),
+                                        -std::numeric_limits<float>::infinity(), std::nanf(""),
+                                        std::numeric_limits<float>::denorm_min(), 1.5f};
+    for (int y = 0; y < world.height(); ++y) {
+        auto* row = reinterpret_cast<unsigned char*>(world.pf()->data) + std::ptrdiff_t(y) * world.rowBytes();
+        for (int x = 0; x < world.width(); ++x) {
+            for (int c = 0; c < 4; ++c, ++counter) {
+                switch (world.depth()) {
+                case Depth::k8: row[x * 4 + c] = static_cast<unsigned char>(counter); break;
+                case Depth::k16:
+                    reinterpret_cast<std::uint16_t*>(row)[x * 4 + c] = static_cast<std::uint16_t>(counter);
+                    break;
+                case Depth::k32: {
+                    const float v = counter % 5 == 0 ? special[rng() % special.size()]
+                                                     : std::uniform_real_distribution<float>(-0.2f, 1.2f)(rng);
+                    reinterpret_cast<float*>(row)[x * 4 + c] = v;
+                    break;
+                }
+                }
+            }
+        }
+    }
+}
+
+TEST(Picture, RowKernelsGiveWhatThePlainPerPixelConversionGives) {
+    std::mt19937 rng(21);
+    int counter = 0;
+    for (int bits : {8, 16}) {
+        for (Depth depth : {Depth::k8, Depth::k16, Depth::k32}) {
+            for (int round = 0; round < 6; ++round) {
+                SCOPED_TRACE(std::string("bits ") + std::to_string(bits) + ", world " + depthName(depth) +
+                             ", round " + std::to_string(round));
+                // Round 0 shows a whole 256 x 64 world: every 16-bit value
+                // (and every 8-bit one) once per channel order.
+                const bool whole = round == 0;
+                const int cw = whole ? 256 : 1 + static_cast<int>(rng() % 40);
+                const int ch = whole ? 64 : 1 + static_cast<int>(rng() % 30);
+                // Two worlds, the second partly over the first, at random
+                // origins and clips, some reaching past the canvas.
+                std::vector<World> worlds;
+                struct At {
+                    int x, y, cx, cy, cw, ch;
+                };
+                std::vector<At> at;
+                for (int k = 0; k < 2; ++k) {
+                    if (whole && k == 0) {
+                        worlds.emplace_back(256, 64, depth);
+                        at.push_back(At{0, 0, 0, 0, 256, 64});
+                    } else {
+                        worlds.emplace_back(1 + static_cast<int>(rng() % 50), 1 + static_cast<int>(rng() % 40), depth,
+                                            static_cast<int>(rng() % 21) - 10, static_cast<int>(rng() % 21) - 10);
+                        at.push_back(At{static_cast<int>(rng() % 31) - 15, static_cast<int>(rng() % 31) - 15,
+                                        static_cast<int>(rng() % 11) - 5, static_cast<int>(rng() % 11) - 5,
+                                        static_cast<int>(rng() % 50), static_cast<int>(rng() % 40)});
+                    }
+                    if (whole && k == 0) {
+                        counter = 0;  // starts the world at value 0
+                    }
+                    fillRandomly(worlds.back(), rng, counter);
+                }
+                Composition composition(cw, ch, bits);
+                PngImage expected(cw, ch, bits);
+                const double full = bits == 8 ? 255.0 : 65535.0;
+                for (std::size_t k = 0; k < worlds.size(); ++k) {
+                    const World& w = worlds[k];
+                    const At& a = at[k];
+                    composition.paste(w, a.x, a.y, a.cx, a.cy, a.cw, a.ch);
+                    for (int y = 0; y < w.height(); ++y) {
+                        for (int x = 0; x < w.width(); ++x) {
+                            const int px = a.x + w.pf()->origin_x + x, py = a.y + w.pf()->origin_y + y;
+                            if (px < std::max(0, a.cx) || px >= std::min(cw, a.cx + a.cw) ||
+                                py < std::max(0, a.cy) || py >= std::min(ch, a.cy + a.ch)) {
+                                continue;
+                            }
+                            const Rgba p = w.at(x, y);
+                            std::uint16_t* out = expected.pixel(px, py);
+                            out[0] = referenceSample(p.r, full);
+                            out[1] = referenceSample(p.g, full);
+                            out[2] = referenceSample(p.b, full);
+                            out[3] = referenceSample(p.a, full);
+                        }
+                    }
+                }
+                const PngImage got = composition.image();
+                int wrong = 0;
+                for (std::size_t i = 0; i < got.rgba.size(); ++i) {
+                    if (got.rgba[i] != expected.rgba[i] && wrong++ < 3) {
+                        ADD_FAILURE() << "sample " << i << ": " << got.rgba[i] << " instead of " << expected.rgba[i];
+                    }
+                }
+                EXPECT_EQ(wrong, 0);
+            }
+        }
+    }
 }
 
 TEST(FrameFileName, NumbersTheHashRunOrAddsOne) {
