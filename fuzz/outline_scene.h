@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 
 namespace qa_fuzz {
 

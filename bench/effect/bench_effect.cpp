@@ -25,7 +25,7 @@
 
 #include "bench/effect/cpu_clock.h"
 #include "bench/effect/timed_plugin.h"
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 #include "params/param_index.h"
 
 namespace {

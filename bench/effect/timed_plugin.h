@@ -7,7 +7,7 @@
 #include <chrono>
 #include <memory>
 
-#include "minihost/plugin.h"
+#include "minihost/core/plugin.h"
 
 namespace bench_effect {
 

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "bench/render/timing_shim.h"
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 #include "params/param_index.h"
 
 using namespace minihost;

@@ -1,6 +1,6 @@
 // PF_InteractCallbacks: declaring parameters and checking them out and in.
-#include "minihost/call_context.h"
-#include "minihost/host.h"
+#include "minihost/core/detail/call_context.h"
+#include "minihost/core/host.h"
 
 namespace minihost::detail {
 namespace {

@@ -2,8 +2,8 @@
 // and output worlds.
 #include <algorithm>
 
-#include "minihost/call_context.h"
-#include "minihost/host.h"
+#include "minihost/core/detail/call_context.h"
+#include "minihost/core/host.h"
 #include "minihost/pixels/rect.h"
 
 namespace minihost::detail {

@@ -1,8 +1,8 @@
 // PF_UtilCallbacks: the pixel operations, through the pixels library, on
 // worlds the host handed out in this call.
-#include "minihost/call_context.h"
+#include "minihost/core/detail/call_context.h"
 #include "minihost/pixels/world_ops.h"
-#include "minihost/suites/suite_tables.h"
+#include "minihost/suites/detail/suite_tables.h"
 
 namespace minihost::detail {
 namespace {

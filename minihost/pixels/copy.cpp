@@ -3,8 +3,8 @@
 #include <new>
 #include <vector>
 
-#include "minihost/pixels/pixel_kernels.h"
-#include "minihost/pixels/world_check.h"
+#include "minihost/pixels/detail/pixel_kernels.h"
+#include "minihost/pixels/detail/world_check.h"
 #include "minihost/pixels/world_ops.h"
 
 namespace minihost {

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "minihost/pixels/pixel_kernels.h"
-#include "minihost/pixels/world_check.h"
+#include "minihost/pixels/detail/pixel_kernels.h"
+#include "minihost/pixels/detail/world_check.h"
 #include "minihost/pixels/world_ops.h"
 
 namespace minihost {

@@ -1,4 +1,4 @@
-#include "minihost/pixels/matrix3.h"
+#include "minihost/pixels/detail/matrix3.h"
 
 #include <cmath>
 

@@ -13,9 +13,9 @@
 #include <type_traits>
 #include <vector>
 
-#include "minihost/pixels/composite.h"
-#include "minihost/pixels/pixel_kernels.h"
-#include "minihost/pixels/world_check.h"
+#include "minihost/pixels/detail/composite.h"
+#include "minihost/pixels/detail/pixel_kernels.h"
+#include "minihost/pixels/detail/world_check.h"
 
 namespace minihost {
 namespace {

@@ -5,11 +5,11 @@
 #include <new>
 #include <vector>
 
-#include "minihost/pixels/composite.h"
-#include "minihost/pixels/matrix3.h"
-#include "minihost/pixels/pixel_kernels.h"
+#include "minihost/pixels/detail/composite.h"
+#include "minihost/pixels/detail/matrix3.h"
+#include "minihost/pixels/detail/pixel_kernels.h"
 #include "minihost/pixels/transform_paths.h"
-#include "minihost/pixels/world_check.h"
+#include "minihost/pixels/detail/world_check.h"
 #include "minihost/pixels/world_ops.h"
 
 namespace minihost {

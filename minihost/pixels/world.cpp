@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <utility>
 
-#include "minihost/pixels/pixel_kernels.h"
-#include "minihost/pixels/world_check.h"
-#include "minihost/pixels/world_memory.h"
+#include "minihost/pixels/detail/pixel_kernels.h"
+#include "minihost/pixels/detail/world_check.h"
+#include "minihost/pixels/detail/world_memory.h"
 
 namespace minihost {
 namespace {

@@ -1,4 +1,4 @@
-#include "minihost/pixels/world_check.h"
+#include "minihost/pixels/detail/world_check.h"
 
 #include <algorithm>
 #include <cstdint>

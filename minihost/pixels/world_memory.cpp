@@ -1,4 +1,4 @@
-#include "minihost/pixels/world_memory.h"
+#include "minihost/pixels/detail/world_memory.h"
 
 #include <cstring>
 #include <mutex>

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "minihost/panel.h"
-#include "minihost/params.h"
+#include "minihost/model/panel.h"
+#include "minihost/model/params.h"
 
 namespace minihost::preview {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "minihost/animated.h"
-#include "minihost/host_config.h"
-#include "minihost/layer.h"
+#include "minihost/model/animated.h"
+#include "minihost/core/host_config.h"
+#include "minihost/model/layer.h"
 #include "minihost/preview/png_image.h"
 #include "minihost/text/font_text.h"
 

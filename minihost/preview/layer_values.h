@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "minihost/host_config.h"
+#include "minihost/core/host_config.h"
 #include "minihost/text/font.h"
 #include "minihost/text/text_layout.h"
 

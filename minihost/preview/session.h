@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 #include "minihost/preview/controls.h"
 #include "minihost/preview/job.h"
 #include "minihost/preview/png_image.h"

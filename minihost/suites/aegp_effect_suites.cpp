@@ -1,9 +1,9 @@
 // "AEGP Dynamic Stream Suite" 2 and "AEGP Effect Suite" 2: hiding parameter
 // streams and disposing of effect references.
 #include "AE_GeneralPlug.h"
-#include "minihost/call_context.h"
-#include "minihost/host.h"
-#include "minihost/suites/suite_tables.h"
+#include "minihost/core/detail/call_context.h"
+#include "minihost/core/host.h"
+#include "minihost/suites/detail/suite_tables.h"
 
 namespace minihost::detail {
 namespace {

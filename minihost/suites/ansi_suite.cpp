@@ -8,8 +8,8 @@
 #include <string>
 
 #include "AE_EffectCBSuites.h"
-#include "minihost/call_context.h"
-#include "minihost/suites/suite_tables.h"
+#include "minihost/core/detail/call_context.h"
+#include "minihost/suites/detail/suite_tables.h"
 
 namespace minihost::detail {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "AE_EffectCBSuites.h"
 #include "SP/SPErrorCodes.h"
-#include "minihost/call_context.h"
-#include "minihost/host.h"
-#include "minihost/suites/suite_tables.h"
+#include "minihost/core/detail/call_context.h"
+#include "minihost/core/host.h"
+#include "minihost/suites/detail/suite_tables.h"
 
 namespace minihost::detail {
 namespace {

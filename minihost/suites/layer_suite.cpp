@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "AE_GeneralPlug.h"
-#include "minihost/call_context.h"
-#include "minihost/host.h"
-#include "minihost/suites/suite_tables.h"
+#include "minihost/core/detail/call_context.h"
+#include "minihost/core/host.h"
+#include "minihost/suites/detail/suite_tables.h"
 
 namespace minihost::detail {
 namespace {

@@ -1,10 +1,10 @@
 // "AEGP Math Suite" 1 and "AEGP Text Layer Suite" 1: matrix decomposition
 // and the text layer's outline sets.
 #include "AE_GeneralPlug.h"
-#include "minihost/call_context.h"
-#include "minihost/host.h"
-#include "minihost/matrix4.h"
-#include "minihost/suites/suite_tables.h"
+#include "minihost/core/detail/call_context.h"
+#include "minihost/core/host.h"
+#include "minihost/model/matrix4.h"
+#include "minihost/suites/detail/suite_tables.h"
 
 namespace minihost::detail {
 namespace {

@@ -1,7 +1,7 @@
 // "PF Path Data Suite" 1: reading the outlines of a text outline set.
 #include "AE_EffectSuites.h"
-#include "minihost/call_context.h"
-#include "minihost/suites/suite_tables.h"
+#include "minihost/core/detail/call_context.h"
+#include "minihost/suites/detail/suite_tables.h"
 
 namespace minihost::detail {
 namespace {

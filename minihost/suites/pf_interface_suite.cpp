@@ -1,8 +1,8 @@
 // "AEGP PF Interface Suite" 1: the effect's layer and references to the
 // effect instance.
 #include "AE_GeneralPlug.h"
-#include "minihost/call_context.h"
-#include "minihost/suites/suite_tables.h"
+#include "minihost/core/detail/call_context.h"
+#include "minihost/suites/detail/suite_tables.h"
 
 namespace minihost::detail {
 namespace {

@@ -1,9 +1,9 @@
 // "AEGP Stream Suite" 7 and 9: effect parameter streams and the layer's own
 // transform properties.
 #include "AE_GeneralPlug.h"
-#include "minihost/call_context.h"
-#include "minihost/host.h"
-#include "minihost/suites/suite_tables.h"
+#include "minihost/core/detail/call_context.h"
+#include "minihost/core/host.h"
+#include "minihost/suites/detail/suite_tables.h"
 
 namespace minihost::detail {
 namespace {

@@ -1,9 +1,9 @@
 // "PF World Suite" 2: worlds whose struct belongs to the plug-in and whose
 // pixels belong to the host until PF_DisposeWorld.
 #include "AE_EffectCBSuites.h"
-#include "minihost/call_context.h"
+#include "minihost/core/detail/call_context.h"
 #include "minihost/pixels/world.h"
-#include "minihost/suites/suite_tables.h"
+#include "minihost/suites/detail/suite_tables.h"
 
 namespace minihost::detail {
 namespace {

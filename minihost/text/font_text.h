@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "minihost/animated.h"
+#include "minihost/model/animated.h"
 #include "minihost/text/font_lookup.h"
 #include "minihost/text/text_layout.h"
-#include "minihost/text_source.h"
+#include "minihost/model/text_source.h"
 
 namespace minihost::text {
 

@@ -15,7 +15,7 @@
 #include "AE_Effect.h"
 #include "AE_GeneralPlug.h"
 #include "geometry/text_characters.h"
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 #include "tests/minihost/scripted_plugin.h"
 
 namespace geometry_test {

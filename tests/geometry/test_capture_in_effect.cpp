@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 #include "params/param_index.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "AE_EffectCBSuites.h"
 #include "host/four_char_code.h"
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "AE_EffectCBSuites.h"
 #include "AE_Effect.h"
 #include "AE_GeneralPlug.h"
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 
 namespace scripted {
 

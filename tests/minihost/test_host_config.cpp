@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "SP/SPErrorCodes.h"
-#include "minihost/four_chars.h"
-#include "minihost/host_config.h"
+#include "minihost/core/four_chars.h"
+#include "minihost/core/host_config.h"
 
 TEST(HostConfig, ApplicationIdsHaveTheirFirstCharacterInTheHighestByte) {
     // 'F' 46 'X' 58 'T' 54 'C' 43; 'P' 50 'r' 72 'M' 4D 'r' 72.

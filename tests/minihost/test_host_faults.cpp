@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 #include "params/param_index.h"
 #include "scripted_plugin.h"
 

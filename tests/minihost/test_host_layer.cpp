@@ -3,7 +3,7 @@
 // image drawn in comp pixels.
 #include <gtest/gtest.h>
 
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 #include "scripted_plugin.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // checkboxes hold, and checkout_param hands out the value at the asked time.
 #include <gtest/gtest.h>
 
-#include "minihost/params.h"
+#include "minihost/model/params.h"
 #include "scripted_plugin.h"
 
 namespace {

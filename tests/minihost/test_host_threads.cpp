@@ -2,7 +2,7 @@
 // the pictures are those of the same frames rendered one after the other.
 #include <gtest/gtest.h>
 
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 #include "params/param_index.h"
 
 namespace {

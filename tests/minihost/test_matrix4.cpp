@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "minihost/matrix4.h"
+#include "minihost/model/matrix4.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 #include "minihost/text/font_text.h"
 #include "params/param_index.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 #include "params/hide_stream.h"
 #include "params/param_index.h"
 #include "tests/minihost/scripted_plugin.h"

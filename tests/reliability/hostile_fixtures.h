@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 #include "params/param_index.h"
 
 namespace reliability {

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "A.h"
-#include "minihost/host_function.h"
+#include "minihost/core/host_function.h"
 
 namespace minihost {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "AE_Effect.h"
-#include "minihost/four_chars.h"
+#include "minihost/core/four_chars.h"
 #include "minihost/pixels/depth.h"
 
 namespace minihost {

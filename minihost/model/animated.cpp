@@ -1,4 +1,4 @@
-#include "minihost/animated.h"
+#include "minihost/model/animated.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,11 +1,11 @@
-// Private to minihost/pixels: straight-alpha compositing of one source colour
+// Straight-alpha compositing of one source colour
 // onto one destination pixel, shared by transformWorld and fillOutlines. The
 // arithmetic is documented with transformWorld in world_ops.h.
 #pragma once
 
 #include <algorithm>
 
-#include "minihost/pixels/pixel_kernels.h"
+#include "minihost/pixels/detail/pixel_kernels.h"
 
 namespace minihost::pixels_detail {
 

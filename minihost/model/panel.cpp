@@ -1,10 +1,10 @@
-#include "minihost/panel.h"
+#include "minihost/model/panel.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 #include "AE_GeneralPlug.h"
-#include "minihost/params.h"
+#include "minihost/model/params.h"
 
 namespace minihost {
 

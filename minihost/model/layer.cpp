@@ -1,11 +1,11 @@
-#include "minihost/layer.h"
+#include "minihost/model/layer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
 
-#include "minihost/matrix4.h"
+#include "minihost/model/matrix4.h"
 #include "minihost/pixels/outline_fill.h"
 #include "minihost/pixels/world_ops.h"
 

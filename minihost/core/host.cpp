@@ -1,8 +1,8 @@
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 
 #include <stdexcept>
 
-#include "minihost/call_context.h"
+#include "minihost/core/detail/call_context.h"
 
 #ifndef MINIHOST_DEFAULT_PLUGIN
 #define MINIHOST_DEFAULT_PLUGIN ""

@@ -1,4 +1,4 @@
-// Private to minihost/pixels: acceptance of worlds and rectangles handed in
+// Acceptance of worlds and rectangles handed in
 // by a caller, shared by the pixel operations.
 #pragma once
 

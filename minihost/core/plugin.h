@@ -7,7 +7,7 @@
 
 #include "AE_Effect.h"
 #include "AE_PluginData.h"
-#include "minihost/dynamic_library.h"
+#include "minihost/core/dynamic_library.h"
 
 namespace minihost {
 

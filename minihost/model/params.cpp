@@ -1,4 +1,4 @@
-#include "minihost/params.h"
+#include "minihost/model/params.h"
 
 #include <cmath>
 #include <cstring>

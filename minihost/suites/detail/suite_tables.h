@@ -1,4 +1,4 @@
-// Private to minihost: the function table of every suite the host offers,
+// The function table of every suite the host offers,
 // one getter per suite and version. The tables are immutable and shared by
 // every call; their functions find the call through CallContext::current().
 // Slots the effect never calls are null.

@@ -1,4 +1,4 @@
-#include "minihost/text_source.h"
+#include "minihost/model/text_source.h"
 
 #include <algorithm>
 

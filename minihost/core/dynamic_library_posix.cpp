@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "minihost/dynamic_library.h"
+#include "minihost/core/dynamic_library.h"
 
 namespace minihost {
 namespace {

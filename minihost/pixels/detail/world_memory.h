@@ -1,4 +1,4 @@
-// Private to minihost/pixels: pixel memory of worlds.
+// Pixel memory of worlds.
 //
 // Frames hand out and take back worlds of the same few large sizes over and
 // over. Memory the allocator gives back to the system comes back with a

@@ -5,8 +5,8 @@
 #include <exception>
 #include <thread>
 
-#include "minihost/call_context.h"
-#include "minihost/host.h"
+#include "minihost/core/detail/call_context.h"
+#include "minihost/core/host.h"
 #include "minihost/pixels/rect.h"
 #include "minihost/pixels/world_ops.h"
 

@@ -1,4 +1,4 @@
-#include "minihost/faults.h"
+#include "minihost/audit/faults.h"
 
 #include <stdexcept>
 

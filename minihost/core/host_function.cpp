@@ -1,4 +1,4 @@
-#include "minihost/host_function.h"
+#include "minihost/core/host_function.h"
 
 namespace minihost {
 namespace {

@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "AE_GeneralPlug.h"
-#include "minihost/animated.h"
-#include "minihost/text_source.h"
+#include "minihost/model/animated.h"
+#include "minihost/model/text_source.h"
 
 namespace minihost {
 

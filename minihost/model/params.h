@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "AE_Effect.h"
-#include "minihost/animated.h"
+#include "minihost/model/animated.h"
 
 namespace minihost {
 

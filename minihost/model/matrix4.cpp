@@ -1,4 +1,4 @@
-#include "minihost/matrix4.h"
+#include "minihost/model/matrix4.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "minihost/plugin.h"
+#include "minihost/core/plugin.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-// Private to minihost/pixels: per-pixel-type conversions, row access and the
+// Per-pixel-type conversions, row access and the
 // one dispatch from a depth to a kernel templated over the pixel type.
 #pragma once
 

@@ -1,4 +1,4 @@
-// Private to minihost: the state of one command while the plug-in runs it.
+// The state of one command while the plug-in runs it.
 //
 // Every command gets its own CallContext: its PF_InData, the per-call copies
 // of the callback tables, the handles the plug-in obtained, and the record
@@ -20,11 +20,11 @@
 #include "AE_EffectCB.h"
 #include "AE_Effect.h"
 #include "AE_GeneralPlug.h"
-#include "minihost/frame.h"
-#include "minihost/host_function.h"
-#include "minihost/host_config.h"
-#include "minihost/ledger.h"
-#include "minihost/text_source.h"
+#include "minihost/core/frame.h"
+#include "minihost/core/host_function.h"
+#include "minihost/core/host_config.h"
+#include "minihost/audit/ledger.h"
+#include "minihost/model/text_source.h"
 
 namespace minihost {
 class Host;

@@ -1,9 +1,9 @@
-#include "minihost/call_context.h"
+#include "minihost/core/detail/call_context.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "minihost/host.h"
+#include "minihost/core/host.h"
 #include "minihost/pixels/world.h"
 
 namespace minihost::detail {

@@ -13,14 +13,14 @@
 #include <vector>
 
 #include "AE_Effect.h"
-#include "minihost/faults.h"
-#include "minihost/frame.h"
-#include "minihost/host_config.h"
-#include "minihost/layer.h"
-#include "minihost/ledger.h"
-#include "minihost/panel.h"
-#include "minihost/params.h"
-#include "minihost/plugin.h"
+#include "minihost/audit/faults.h"
+#include "minihost/core/frame.h"
+#include "minihost/core/host_config.h"
+#include "minihost/model/layer.h"
+#include "minihost/audit/ledger.h"
+#include "minihost/model/panel.h"
+#include "minihost/model/params.h"
+#include "minihost/core/plugin.h"
 
 namespace minihost {
 

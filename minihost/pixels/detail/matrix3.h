@@ -1,4 +1,4 @@
-// Private to minihost/pixels: the 3x3 row-vector matrices of transformWorld.
+// The 3x3 row-vector matrices of transformWorld.
 #pragma once
 
 #include <optional>

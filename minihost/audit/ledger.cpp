@@ -1,4 +1,4 @@
-#include "minihost/ledger.h"
+#include "minihost/audit/ledger.h"
 
 #include <stdexcept>
 
