@@ -86,7 +86,7 @@ release: deps
 
 # The preview tool and the plug-in only, optimised, with only the packages
 # they need: the release preset without tests and benchmarks, in build/preview.
-PREVIEW_TOOL := build/preview/minihost/quillarray-preview
+PREVIEW_TOOL := build/preview/tools/quillarray-preview
 preview-build: preview-deps
 	@cmake --preset release -B build/preview -DQA_BUILD_TESTS=OFF > build/preview-configure.log || \
 	  { cat build/preview-configure.log; exit 1; }

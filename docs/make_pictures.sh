@@ -3,7 +3,7 @@
 # row per control (or per alignment), each the sample with one change.
 #   docs/make_pictures.sh [path/to/quillarray-preview]   (`make pictures` runs it)
 set -euo pipefail
-tool=${1:-build/preview/minihost/quillarray-preview}
+tool=${1:-build/preview/tools/quillarray-preview}
 out=$(dirname "$0")/pictures
 mkdir -p "$out"
 

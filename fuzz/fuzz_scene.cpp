@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "minihost/preview/preview_error.h"
-#include "minihost/preview/scene.h"
-#include "minihost/preview/session.h"
+#include "tools/preview/preview_error.h"
+#include "tools/preview/scene.h"
+#include "tools/preview/session.h"
 
 namespace {
 

@@ -27,8 +27,8 @@
 #include <string>
 
 #include "bench/effect/timed_plugin.h"
-#include "minihost/preview/job.h"
-#include "minihost/preview/session.h"
+#include "tools/preview/job.h"
+#include "tools/preview/session.h"
 #include "params/param_index.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <thread>
 
-#include "minihost/preview/png_image.h"
+#include "tools/preview/png_image.h"
 #include "tool_run.h"
 
 namespace minihost::preview {

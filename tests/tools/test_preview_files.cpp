@@ -16,11 +16,11 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "minihost/preview/job.h"
-#include "minihost/preview/layer_values.h"
-#include "minihost/preview/picture.h"
-#include "minihost/preview/png_image.h"
-#include "minihost/preview/preview_error.h"
+#include "tools/preview/job.h"
+#include "tools/preview/layer_values.h"
+#include "tools/preview/picture.h"
+#include "tools/preview/png_image.h"
+#include "tools/preview/preview_error.h"
 #include "scratch_dir.h"
 
 namespace minihost::preview {

@@ -6,9 +6,9 @@
 
 #include <sys/stat.h>
 
-#include "minihost/preview/preview_error.h"
-#include "minihost/preview/scene.h"
-#include "minihost/preview/session.h"
+#include "tools/preview/preview_error.h"
+#include "tools/preview/scene.h"
+#include "tools/preview/session.h"
 #include "params/param_index.h"
 #include "scratch_dir.h"
 

@@ -15,10 +15,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include "minihost/preview/output_target.h"
-#include "minihost/preview/png_image.h"
-#include "minihost/preview/preview_error.h"
-#include "minihost/preview/signal_cleanup.h"
+#include "tools/preview/output_target.h"
+#include "tools/preview/png_image.h"
+#include "tools/preview/preview_error.h"
+#include "tools/preview/signal_cleanup.h"
 
 namespace minihost::preview {
 namespace {

@@ -1,8 +1,8 @@
-#include "minihost/preview/progress.h"
+#include "tools/preview/progress.h"
 
 #include <unistd.h>
 
-#include "minihost/preview/signal_cleanup.h"
+#include "tools/preview/signal_cleanup.h"
 
 namespace minihost::preview {
 

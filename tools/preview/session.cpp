@@ -1,4 +1,4 @@
-#include "minihost/preview/session.h"
+#include "tools/preview/session.h"
 
 #include <algorithm>
 #include <atomic>
@@ -9,8 +9,8 @@
 #include <optional>
 #include <thread>
 
-#include "minihost/preview/picture.h"
-#include "minihost/preview/preview_error.h"
+#include "tools/preview/picture.h"
+#include "tools/preview/preview_error.h"
 #include "minihost/text/text_error.h"
 
 namespace minihost::preview {

@@ -1,4 +1,4 @@
-#include "minihost/preview/memory_budget.h"
+#include "tools/preview/memory_budget.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "minihost/preview/preview_error.h"
+#include "tools/preview/preview_error.h"
 
 namespace minihost::preview {
 namespace {

@@ -1,10 +1,10 @@
-#include "minihost/preview/layer_values.h"
+#include "tools/preview/layer_values.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
-#include "minihost/preview/preview_error.h"
+#include "tools/preview/preview_error.h"
 
 namespace minihost::preview {
 namespace {

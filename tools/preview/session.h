@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "minihost/core/host.h"
-#include "minihost/preview/controls.h"
-#include "minihost/preview/job.h"
-#include "minihost/preview/png_image.h"
+#include "tools/preview/controls.h"
+#include "tools/preview/job.h"
+#include "tools/preview/png_image.h"
 
 namespace minihost::preview {
 

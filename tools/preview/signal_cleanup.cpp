@@ -1,4 +1,4 @@
-#include "minihost/preview/signal_cleanup.h"
+#include "tools/preview/signal_cleanup.h"
 
 #include <atomic>
 #include <climits>

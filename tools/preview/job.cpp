@@ -1,9 +1,9 @@
-#include "minihost/preview/job.h"
+#include "tools/preview/job.h"
 
 #include <cstdio>
 #include <filesystem>
 
-#include "minihost/preview/output_target.h"
+#include "tools/preview/output_target.h"
 
 namespace minihost::preview {
 

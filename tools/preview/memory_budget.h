@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "minihost/preview/job.h"
+#include "tools/preview/job.h"
 
 namespace minihost::preview {
 

@@ -7,8 +7,8 @@
 
 #include <cstddef>
 
-#include "minihost/preview/controls.h"
-#include "minihost/preview/job.h"
+#include "tools/preview/controls.h"
+#include "tools/preview/job.h"
 
 namespace minihost::preview {
 

@@ -10,7 +10,7 @@
 #include "minihost/model/animated.h"
 #include "minihost/core/host_config.h"
 #include "minihost/model/layer.h"
-#include "minihost/preview/png_image.h"
+#include "tools/preview/png_image.h"
 #include "minihost/text/font_text.h"
 
 namespace minihost::preview {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "minihost/preview/controls.h"
-#include "minihost/preview/job.h"
+#include "tools/preview/controls.h"
+#include "tools/preview/job.h"
 
 namespace minihost::preview {
 

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "minihost/preview/cli.h"
-#include "minihost/preview/memory_budget.h"
-#include "minihost/preview/output_target.h"
-#include "minihost/preview/preview_error.h"
-#include "minihost/preview/progress.h"
-#include "minihost/preview/session.h"
-#include "minihost/preview/signal_cleanup.h"
+#include "tools/preview/cli.h"
+#include "tools/preview/memory_budget.h"
+#include "tools/preview/output_target.h"
+#include "tools/preview/preview_error.h"
+#include "tools/preview/progress.h"
+#include "tools/preview/session.h"
+#include "tools/preview/signal_cleanup.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "minihost/preview/picture.h"
+#include "tools/preview/picture.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "minihost/preview/output_target.h"
+#include "tools/preview/output_target.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "minihost/preview/preview_error.h"
+#include "tools/preview/preview_error.h"
 
 namespace minihost::preview {
 namespace {

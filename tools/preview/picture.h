@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "minihost/pixels/world.h"
-#include "minihost/preview/png_image.h"
+#include "tools/preview/png_image.h"
 
 namespace minihost::preview {
 

@@ -1,4 +1,4 @@
-#include "minihost/preview/controls.h"
+#include "tools/preview/controls.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <map>
 
-#include "minihost/preview/preview_error.h"
+#include "tools/preview/preview_error.h"
 
 namespace minihost::preview {
 namespace {

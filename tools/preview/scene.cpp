@@ -1,4 +1,4 @@
-#include "minihost/preview/scene.h"
+#include "tools/preview/scene.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -13,9 +13,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "minihost/preview/controls.h"
-#include "minihost/preview/layer_values.h"
-#include "minihost/preview/preview_error.h"
+#include "tools/preview/controls.h"
+#include "tools/preview/layer_values.h"
+#include "tools/preview/preview_error.h"
 
 namespace minihost::preview {
 namespace {

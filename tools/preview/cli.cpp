@@ -1,4 +1,4 @@
-#include "minihost/preview/cli.h"
+#include "tools/preview/cli.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,12 +10,12 @@
 
 #include <CLI/CLI.hpp>
 
-#include "minihost/preview/controls.h"
-#include "minihost/preview/layer_values.h"
-#include "minihost/preview/output_target.h"
-#include "minihost/preview/png_image.h"
-#include "minihost/preview/preview_error.h"
-#include "minihost/preview/scene.h"
+#include "tools/preview/controls.h"
+#include "tools/preview/layer_values.h"
+#include "tools/preview/output_target.h"
+#include "tools/preview/png_image.h"
+#include "tools/preview/preview_error.h"
+#include "tools/preview/scene.h"
 
 namespace minihost::preview {
 namespace {
