@@ -93,7 +93,7 @@ check "$arch: every undefined symbol is libSystem's" "" "$missing"
 
 done
 
-# The bundle: its four files, the generated ones exactly as packaging_tests
+# The bundle: its four files, the generated ones exactly as test_packaging
 # parse them.
 files=$(cd "$bundle" && find . -type f | sed 's|^\./||' | sort | words)
 check "holds the executable, Info.plist, PkgInfo, the resource file and the seal" \
