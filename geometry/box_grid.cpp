@@ -104,8 +104,7 @@ BoxGrid::BoxGrid(const std::vector<GridBox>& boxes) {
 }
 
 BoxGrid::Candidates BoxGrid::candidatesAt(double x, double y) const {
-    const std::size_t cell =
-        static_cast<std::size_t>(y_.cellOf(y)) * static_cast<std::size_t>(x_.cells) + x_.cellOf(x);
+    const std::size_t cell = static_cast<std::size_t>(y_.cellOf(y)) * static_cast<std::size_t>(x_.cells) + x_.cellOf(x);
     const std::span<const std::uint32_t> all(ids_);
     return {all.subspan(starts_[cell], starts_[cell + 1] - starts_[cell]), wide_};
 }

@@ -25,9 +25,7 @@ struct GridBox {
 };
 
 /// True when left <= right and top <= bottom; false for any NaN.
-inline bool wellOrdered(double left, double top, double right, double bottom) {
-    return left <= right && top <= bottom;
-}
+inline bool wellOrdered(double left, double top, double right, double bottom) { return left <= right && top <= bottom; }
 
 class BoxGrid {
 public:

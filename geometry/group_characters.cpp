@@ -138,9 +138,7 @@ public:
 private:
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-    static bool searchable(const path& p) {
-        return geometry_detail::wellOrdered(p.left, p.top, p.right, p.bottom);
-    }
+    static bool searchable(const path& p) { return geometry_detail::wellOrdered(p.left, p.top, p.right, p.bottom); }
 
     template <typename Item, typename Keep>
     static geometry_detail::BoxGrid gridOf(const std::vector<Item>& items, Keep keep) {

@@ -28,8 +28,8 @@ PF_Err dispatch(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDe
 
 }  // namespace
 
-extern "C" QA_EXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,
-                                          PF_ParamDef* params[], PF_LayerDef* output, void* extra) {
+extern "C" QA_EXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
+                                       PF_LayerDef* output, void* extra) {
     // The one exception boundary: no exception may cross into the host.
     try {
         return dispatch(cmd, in_data, out_data, params, output, extra);

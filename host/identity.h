@@ -39,9 +39,8 @@ inline constexpr A_u_long kPiPLReservedInfo = 0;
 inline constexpr A_long kPluginDataReservedInfo = 8;
 
 inline constexpr A_long kOutFlags = PF_OutFlag_SEND_UPDATE_PARAMS_UI;
-inline constexpr A_long kOutFlags2 = PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG |
-                                     PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE |
-                                     PF_OutFlag2_SUPPORTS_THREADED_RENDERING;
+inline constexpr A_long kOutFlags2 = PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG | PF_OutFlag2_SUPPORTS_SMART_RENDER |
+                                     PF_OutFlag2_FLOAT_COLOR_AWARE | PF_OutFlag2_SUPPORTS_THREADED_RENDERING;
 static_assert(kOutFlags == 0x04000000);
 static_assert(kOutFlags2 == 0x08001408);
 

@@ -64,8 +64,8 @@ constexpr A_short countChoices(const char* text) {
     return n;
 }
 
-constexpr ParamSpec popup(ParamIndex index, A_long disk_id, const char* name, const char* choices,
-                          A_short dephault, PF_ParamFlags flags) {
+constexpr ParamSpec popup(ParamIndex index, A_long disk_id, const char* name, const char* choices, A_short dephault,
+                          PF_ParamFlags flags) {
     ParamSpec s;
     s.index = index;
     s.disk_id = disk_id;
@@ -91,8 +91,8 @@ constexpr ParamSpec checkbox(ParamIndex index, A_long disk_id, const char* label
     return s;
 }
 
-constexpr ParamSpec floatSlider(ParamIndex index, A_long disk_id, const char* name, FloatRange valid,
-                                FloatRange slider, PF_FpShort dephault, A_short precision) {
+constexpr ParamSpec floatSlider(ParamIndex index, A_long disk_id, const char* name, FloatRange valid, FloatRange slider,
+                                PF_FpShort dephault, A_short precision) {
     ParamSpec s;
     s.index = index;
     s.disk_id = disk_id;

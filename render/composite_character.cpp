@@ -7,8 +7,8 @@ void transformOnto(const PF_InData& in_data, const PF_EffectWorld& src, const PF
                    const PF_FloatMatrix& matrix, PF_EffectWorld& output) {
     // Not checked: a failed composite leaves the character missing or
     // partial, which is no reason to stop the run.
-    (void)in_data.utils->transform_world(in_data.effect_ref, in_data.quality, PF_MF_Alpha_STRAIGHT, in_data.field,
-                                         &src, &mode, nullptr, &matrix, 1, true, &output.extent_hint, &output);
+    (void)in_data.utils->transform_world(in_data.effect_ref, in_data.quality, PF_MF_Alpha_STRAIGHT, in_data.field, &src,
+                                         &mode, nullptr, &matrix, 1, true, &output.extent_hint, &output);
 }
 
 void compositeCharacter(const PF_InData& in_data, const PF_WorldSuite2& worlds, RenderSettings& settings,

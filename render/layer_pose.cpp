@@ -2,8 +2,8 @@
 
 namespace {
 
-PF_Err readFromWorldXform(const AEGP_SuiteHandler& suites, AEGP_LayerH layer, const A_Time& layer_time,
-                          PF_Err status, layer_pose& pose) {
+PF_Err readFromWorldXform(const AEGP_SuiteHandler& suites, AEGP_LayerH layer, const A_Time& layer_time, PF_Err status,
+                          layer_pose& pose) {
     A_Time comp_time{0, 1};
     A_Matrix4 xform{};
     A_FloatPoint3 position{};
@@ -33,9 +33,8 @@ PF_Err readFromStreams(const AEGP_SuiteHandler& suites, AEGP_LayerH layer, const
     constexpr double kPercent = 0.01;
     AEGP_StreamVal2 value{};
     if (status == PF_Err_NONE) {
-        status = suites.StreamSuite9()->AEGP_GetLayerStreamValue(layer, AEGP_LayerStream_SCALE,
-                                                                 AEGP_LTimeMode_LayerTime, &layer_time, false,
-                                                                 &value, nullptr);
+        status = suites.StreamSuite9()->AEGP_GetLayerStreamValue(
+            layer, AEGP_LayerStream_SCALE, AEGP_LTimeMode_LayerTime, &layer_time, false, &value, nullptr);
         if (status == PF_Err_NONE) {
             pose.scale_x = value.two_d.x * kPercent;
             pose.scale_y = value.two_d.y * kPercent;
@@ -43,9 +42,8 @@ PF_Err readFromStreams(const AEGP_SuiteHandler& suites, AEGP_LayerH layer, const
     }
     if (status == PF_Err_NONE) {
         value = AEGP_StreamVal2{};
-        status = suites.StreamSuite9()->AEGP_GetLayerStreamValue(layer, AEGP_LayerStream_POSITION,
-                                                                 AEGP_LTimeMode_LayerTime, &layer_time, false,
-                                                                 &value, nullptr);
+        status = suites.StreamSuite9()->AEGP_GetLayerStreamValue(
+            layer, AEGP_LayerStream_POSITION, AEGP_LTimeMode_LayerTime, &layer_time, false, &value, nullptr);
         if (status == PF_Err_NONE) {
             pose.position_x = value.two_d.x;
             pose.position_y = value.two_d.y;

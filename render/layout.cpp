@@ -63,10 +63,16 @@ bool computeRects(const character& c, A_long expansion, const world_origins& ori
     const std::int64_t r = *right + e;
     const std::int64_t b = *bottom + e;
     const std::optional<A_long> values[] = {
-        narrowExact(l),     narrowExact(t),     narrowExact(r),     narrowExact(b),
-        narrowExact(r - l), narrowExact(b - t),
-        narrowExact(l - origins.input_x), narrowExact(t - origins.input_y),
-        narrowExact(r - origins.input_x), narrowExact(b - origins.input_y),
+        narrowExact(l),
+        narrowExact(t),
+        narrowExact(r),
+        narrowExact(b),
+        narrowExact(r - l),
+        narrowExact(b - t),
+        narrowExact(l - origins.input_x),
+        narrowExact(t - origins.input_y),
+        narrowExact(r - origins.input_x),
+        narrowExact(b - origins.input_y),
     };
     for (const std::optional<A_long>& v : values) {
         if (!v) {

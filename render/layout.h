@@ -16,18 +16,18 @@
 
 // The layout result for one character.
 struct placement {
-    A_long cell = 0;            // cell length along the layout axis
-    A_long advance = 0;         // cell + 2 x expansion: the room taken in the run
-    PF_LRect source_rect{};     // the character's pixels, layer coordinates
-    A_long width = 0;           // of source_rect
+    A_long cell = 0;         // cell length along the layout axis
+    A_long advance = 0;      // cell + 2 x expansion: the room taken in the run
+    PF_LRect source_rect{};  // the character's pixels, layer coordinates
+    A_long width = 0;        // of source_rect
     A_long height = 0;
-    double extent = 0.0;        // box length along the layout axis
-    double center_offset = 0.0; // (cell - extent) / 2
-    double fraction_x = 0.0;    // left - floor(left)
-    double fraction_y = 0.0;    // top - floor(top)
-    double cell_start = 0.0;    // where the cell begins along the layout axis
+    double extent = 0.0;           // box length along the layout axis
+    double center_offset = 0.0;    // (cell - extent) / 2
+    double fraction_x = 0.0;       // left - floor(left)
+    double fraction_y = 0.0;       // top - floor(top)
+    double cell_start = 0.0;       // where the cell begins along the layout axis
     PF_FloatMatrix translation{};  // source pixel (0, 0) to its output buffer pixel
-    PF_LRect buffer_rect{};     // source_rect in the input buffer's pixels
+    PF_LRect buffer_rect{};        // source_rect in the input buffer's pixels
 };
 
 // Buffer pixel (0, 0) of each world stands at layer coordinate (x, y).

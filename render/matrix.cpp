@@ -13,8 +13,8 @@ void CCU_ConcatMatrix(const PF_FloatMatrix& src, PF_FloatMatrix& dst) {
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 3; ++c) {
             // Summed in this order so that results match to the last bit.
-            product.mat[r][c] = dst.mat[r][0] * src.mat[0][c] + dst.mat[r][1] * src.mat[1][c] +
-                                dst.mat[r][2] * src.mat[2][c];
+            product.mat[r][c] =
+                dst.mat[r][0] * src.mat[0][c] + dst.mat[r][1] * src.mat[1][c] + dst.mat[r][2] * src.mat[2][c];
         }
     }
     dst = product;

@@ -14,8 +14,8 @@
 
 namespace {
 
-void drawRun(const PF_InData& in_data, const PF_WorldSuite2& worlds, RenderSettings& settings,
-             PF_EffectWorld& input, PF_EffectWorld& output) {
+void drawRun(const PF_InData& in_data, const PF_WorldSuite2& worlds, RenderSettings& settings, PF_EffectWorld& input,
+             PF_EffectWorld& output) {
     const world_origins origins{input.origin_x, input.origin_y, output.origin_x, output.origin_y};
     run_state run = prepareRun(settings);
     for (std::size_t k = 0; k < settings.characters.size(); ++k) {
@@ -67,8 +67,8 @@ PF_Err RenderCharacters(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* p
 
     // Whatever the capture delivered is laid out; its error is not ours to
     // report (none leaves the output transparent).
-    (void)getTextCharacters(in_data, layer, layer_time, settings.x_tolerance, settings.y_tolerance,
-                            settings.characters, settings.alignment, settings.expansion);
+    (void)getTextCharacters(in_data, layer, layer_time, settings.x_tolerance, settings.y_tolerance, settings.characters,
+                            settings.alignment, settings.expansion);
 
     drawRun(*in_data, worlds, settings, *input, *output);
     return settings.status;

@@ -28,8 +28,8 @@ struct RenderSettings {
     bool enable_guide = true;
     double dsx = 1.0;  // downsample factors of the render
     double dsy = 1.0;
-    double scale_x = 1.0;  // layer scale (1.0 is 100 %) times dsx
-    double scale_y = 1.0;  // layer scale times dsy
+    double scale_x = 1.0;     // layer scale (1.0 is 100 %) times dsx
+    double scale_y = 1.0;     // layer scale times dsy
     double axis_scale = 1.0;  // scale_x when horizontal, else scale_y
     double start = 0.0;       // layer position along the layout axis
     A_long cell_size = 0;

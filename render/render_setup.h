@@ -20,7 +20,7 @@ struct param_values {
     double y_threshold = 0.0;
     double tracking = 0.0;
     std::array<custom_size, kCustomSizePairs> custom_sizes{};  // sizes not yet scaled
-    A_long buffer_expansion = 0;  // truncated toward zero
+    A_long buffer_expansion = 0;                               // truncated toward zero
 };
 
 // The layer's position (layer pixels at full resolution) and scale (1.0 is

@@ -108,7 +108,7 @@ enum {
     PF_WorldFlag_RESERVED4 = 0x10000000,
     PF_WorldFlag_RESERVED5 = 0x20000000,
     PF_WorldFlag_RESERVED6 = 0x40000000,
-    /* Bit 31, which the host writes 1L << 31: 2147483648 where long has 64
+/* Bit 31, which the host writes 1L << 31: 2147483648 where long has 64
      * bits, -2147483648 where it has 32. A C enumerator must fit an int, so
      * C gets the int with bit 31 set, the value a PF_WorldFlags (32 bits)
      * holds either way. */
@@ -502,8 +502,8 @@ typedef struct {
      * keeps that input under checkout_idL for the smart render. */
     /* [PF_Cmd_SMART_PRE_RENDER] Result: caller's. Fails: PF_Err_INVALID_INDEX (no layer), PF_Err_BAD_CALLBACK_PARAM. */
     PF_Err (*checkout_layer)(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long checkout_idL,
-                             const PF_RenderRequest* req, A_long what_time, A_long time_step,
-                             A_u_long time_scale, PF_CheckoutResult* checkout_result);
+                             const PF_RenderRequest* req, A_long what_time, A_long time_step, A_u_long time_scale,
+                             PF_CheckoutResult* checkout_result);
     PF_Err (*GuidMixInPtr)(PF_ProgPtr effect_ref, A_u_long buf_sizeLu, const void* buf);
 } PF_PreRenderCallbacks;
 
@@ -566,14 +566,12 @@ typedef struct {
     PF_Err (*abort)(PF_ProgPtr effect_ref);
     PF_Err (*progress)(PF_ProgPtr effect_ref, A_long current, A_long total);
     PF_Err (*register_ui)(PF_ProgPtr effect_ref, PF_CustomUIInfo* cust_info);
-    PF_Err (*checkout_layer_audio)(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long start_time,
-                                   A_long duration, A_u_long time_scale, PF_UFixed rate,
-                                   A_long bytes_per_sample, A_long num_channels, A_long fmt_signed,
-                                   PF_LayerAudio* audio);
+    PF_Err (*checkout_layer_audio)(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long start_time, A_long duration,
+                                   A_u_long time_scale, PF_UFixed rate, A_long bytes_per_sample, A_long num_channels,
+                                   A_long fmt_signed, PF_LayerAudio* audio);
     PF_Err (*checkin_layer_audio)(PF_ProgPtr effect_ref, PF_LayerAudio audio);
-    PF_Err (*get_audio_data)(PF_ProgPtr effect_ref, PF_LayerAudio audio, PF_SndSamplePtr* data0,
-                             A_long* num_samples0, PF_UFixed* rate0, A_long* bytes_per_sample0,
-                             A_long* num_channels0, A_long* fmt_signed0);
+    PF_Err (*get_audio_data)(PF_ProgPtr effect_ref, PF_LayerAudio audio, PF_SndSamplePtr* data0, A_long* num_samples0,
+                             PF_UFixed* rate0, A_long* bytes_per_sample0, A_long* num_channels0, A_long* fmt_signed0);
     void* reserved_str[3];
     void* reserved[10];
 } PF_InteractCallbacks;
@@ -615,7 +613,7 @@ enum {
     PF_OutFlag_AUDIO_IIR = 0x10000000,
     PF_OutFlag_I_SYNTHESIZE_AUDIO = 0x20000000,
     PF_OutFlag_AUDIO_EFFECT_TOO = 0x40000000,
-    /* Bit 31, which the host writes 1L << 31: 2147483648 where long has 64
+/* Bit 31, which the host writes 1L << 31: 2147483648 where long has 64
      * bits, -2147483648 where it has 32. A C enumerator must fit an int, so
      * C gets the int with bit 31 set, the value a PF_OutFlags (32 bits)
      * holds either way. */
@@ -821,14 +819,13 @@ typedef PF_TransferMode PF_XferMode;
 
 /* PF_VERSION packs version, subversion, fix level, stage and build into the
  * 32 bits of PF_OutData.my_version. */
-#define PF_VERSION(vers, subvers, bugvers, stage, build)                                         \
-    (A_u_long)((((A_u_long)((vers) >> PF_Vers_VERS_LOW_SHIFT) & PF_Vers_VERS_HIGH_BITS)          \
-                << PF_Vers_VERS_HIGH_SHIFT) |                                                    \
-               (((A_u_long)(vers) & PF_Vers_VERS_BITS) << PF_Vers_VERS_SHIFT) |                  \
-               (((A_u_long)(subvers) & PF_Vers_SUBVERS_BITS) << PF_Vers_SUBVERS_SHIFT) |         \
-               (((A_u_long)(bugvers) & PF_Vers_BUGFIX_BITS) << PF_Vers_BUGFIX_SHIFT) |           \
-               (((A_u_long)(stage) & PF_Vers_STAGE_BITS) << PF_Vers_STAGE_SHIFT) |               \
-               (((A_u_long)(build) & PF_Vers_BUILD_BITS) << PF_Vers_BUILD_SHIFT))
+#define PF_VERSION(vers, subvers, bugvers, stage, build)                                                              \
+    (A_u_long)((((A_u_long)((vers) >> PF_Vers_VERS_LOW_SHIFT) & PF_Vers_VERS_HIGH_BITS) << PF_Vers_VERS_HIGH_SHIFT) | \
+               (((A_u_long)(vers)&PF_Vers_VERS_BITS) << PF_Vers_VERS_SHIFT) |                                         \
+               (((A_u_long)(subvers)&PF_Vers_SUBVERS_BITS) << PF_Vers_SUBVERS_SHIFT) |                                \
+               (((A_u_long)(bugvers)&PF_Vers_BUGFIX_BITS) << PF_Vers_BUGFIX_SHIFT) |                                  \
+               (((A_u_long)(stage)&PF_Vers_STAGE_BITS) << PF_Vers_STAGE_SHIFT) |                                      \
+               (((A_u_long)(build)&PF_Vers_BUILD_BITS) << PF_Vers_BUILD_SHIFT))
 
 #ifdef __cplusplus
 }

@@ -75,8 +75,7 @@ typedef struct PF_YouMustCastThisToActualFunctionType* PF_CallbackFunc;
 
 typedef A_long PF_CallbackID;
 
-typedef PF_Err (*PF_IteratePixel16Func)(void* refconP, A_long xL, A_long yL, PF_Pixel16* inP,
-                                        PF_Pixel16* outP);
+typedef PF_Err (*PF_IteratePixel16Func)(void* refconP, A_long xL, A_long yL, PF_Pixel16* inP, PF_Pixel16* outP);
 
 typedef PF_Err (*PF_IteratePixel8Func)(void* refconP, A_long xL, A_long yL, PF_Pixel* inP, PF_Pixel* outP);
 
@@ -90,15 +89,14 @@ typedef struct _PF_UtilCallbacks {
     PF_Err (*begin_sampling)(PF_ProgPtr effect_ref, PF_Quality qual, PF_ModeFlags mf, PF_SampPB* params);
     PF_Err (*subpixel_sample)(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params,
                               PF_Pixel* dst_pixel);
-    PF_Err (*area_sample)(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params,
-                          PF_Pixel* dst_pixel);
+    PF_Err (*area_sample)(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, PF_Pixel* dst_pixel);
     void* get_batch_func_is_deprecated;
     PF_Err (*end_sampling)(PF_ProgPtr effect_ref, PF_Quality qual, PF_ModeFlags mf, PF_SampPB* params);
-    PF_Err (*composite_rect)(PF_ProgPtr effect_ref, PF_Rect* src_rect, A_long src_opacity,
-                             PF_EffectWorld* source_wld, A_long dest_x, A_long dest_y, PF_Field field_rdr,
-                             PF_XferMode xfer_mode, PF_EffectWorld* dest_wld);
-    PF_Err (*blend)(PF_ProgPtr effect_ref, const PF_EffectWorld* src1, const PF_EffectWorld* src2,
-                    PF_Fixed ratio, PF_EffectWorld* dst);
+    PF_Err (*composite_rect)(PF_ProgPtr effect_ref, PF_Rect* src_rect, A_long src_opacity, PF_EffectWorld* source_wld,
+                             A_long dest_x, A_long dest_y, PF_Field field_rdr, PF_XferMode xfer_mode,
+                             PF_EffectWorld* dest_wld);
+    PF_Err (*blend)(PF_ProgPtr effect_ref, const PF_EffectWorld* src1, const PF_EffectWorld* src2, PF_Fixed ratio,
+                    PF_EffectWorld* dst);
     PF_Err (*convolve)(PF_ProgPtr effect_ref, PF_EffectWorld* src, const PF_Rect* area, PF_KernelFlags flags,
                        A_long kernel_size, void* a_kernel, void* r_kernel, void* g_kernel, void* b_kernel,
                        PF_EffectWorld* dst);
@@ -106,43 +104,39 @@ typedef struct _PF_UtilCallbacks {
      * dst). Equal sizes copy one to one; where src_r leaves src, the
      * destination pixels are transparent black. */
     /* [any command] Fails: PF_Err_BAD_CALLBACK_PARAM (world not of this command, bad rect), PF_Err_OUT_OF_MEMORY. */
-    PF_Err (*copy)(PF_ProgPtr effect_ref, PF_EffectWorld* src, PF_EffectWorld* dst, PF_Rect* src_r,
-                   PF_Rect* dst_r);
+    PF_Err (*copy)(PF_ProgPtr effect_ref, PF_EffectWorld* src, PF_EffectWorld* dst, PF_Rect* src_r, PF_Rect* dst_r);
     /* Fills dst_rect of world (null: the whole world) with color, given as
      * an 8-bit pixel whatever the world's depth; a null color is
      * transparent black. */
     /* [any command] Fails: PF_Err_BAD_CALLBACK_PARAM (a world not of this command, a rectangle it cannot use). */
-    PF_Err (*fill)(PF_ProgPtr effect_ref, const PF_Pixel* color, const PF_Rect* dst_rect,
-                   PF_EffectWorld* world);
-    PF_Err (*gaussian_kernel)(PF_ProgPtr effect_ref, A_FpLong kRadius, PF_KernelFlags flags,
-                              A_FpLong multiplier, A_long* diameter, void* kernel);
+    PF_Err (*fill)(PF_ProgPtr effect_ref, const PF_Pixel* color, const PF_Rect* dst_rect, PF_EffectWorld* world);
+    PF_Err (*gaussian_kernel)(PF_ProgPtr effect_ref, A_FpLong kRadius, PF_KernelFlags flags, A_FpLong multiplier,
+                              A_long* diameter, void* kernel);
     PF_Err (*iterate)(PF_InData* in_data, A_long progress_base, A_long progress_final, PF_EffectWorld* src,
                       const PF_Rect* area, void* refcon, PF_IteratePixel8Func pix_fn, PF_EffectWorld* dst);
     PF_Err (*premultiply)(PF_ProgPtr effect_ref, A_long forward, PF_EffectWorld* dst);
-    PF_Err (*premultiply_color)(PF_ProgPtr effect_ref, PF_EffectWorld* src, const PF_Pixel* color,
-                                A_long forward, PF_EffectWorld* dst);
+    PF_Err (*premultiply_color)(PF_ProgPtr effect_ref, PF_EffectWorld* src, const PF_Pixel* color, A_long forward,
+                                PF_EffectWorld* dst);
     PF_Err (*new_world)(PF_ProgPtr effect_ref, A_long width, A_long height, PF_NewWorldFlags flags,
                         PF_EffectWorld* world);
     PF_Err (*dispose_world)(PF_ProgPtr effect_ref, PF_EffectWorld* world);
-    PF_Err (*iterate_origin)(PF_InData* in_data, A_long progress_base, A_long progress_final,
-                             PF_EffectWorld* src, const PF_Rect* area, const PF_Point* origin, void* refcon,
-                             PF_IteratePixel8Func pix_fn, PF_EffectWorld* dst);
-    PF_Err (*iterate_lut)(PF_InData* in_data, A_long progress_base, A_long progress_final,
-                          PF_EffectWorld* src, const PF_Rect* area, A_u_char* a_lut0, A_u_char* r_lut0,
-                          A_u_char* g_lut0, A_u_char* b_lut0, PF_EffectWorld* dst);
+    PF_Err (*iterate_origin)(PF_InData* in_data, A_long progress_base, A_long progress_final, PF_EffectWorld* src,
+                             const PF_Rect* area, const PF_Point* origin, void* refcon, PF_IteratePixel8Func pix_fn,
+                             PF_EffectWorld* dst);
+    PF_Err (*iterate_lut)(PF_InData* in_data, A_long progress_base, A_long progress_final, PF_EffectWorld* src,
+                          const PF_Rect* area, A_u_char* a_lut0, A_u_char* r_lut0, A_u_char* g_lut0, A_u_char* b_lut0,
+                          PF_EffectWorld* dst);
     PF_Err (*transfer_rect)(PF_ProgPtr effect_ref, PF_Quality quality, PF_ModeFlags m_flags, PF_Field field,
-                            const PF_Rect* src_rec, const PF_EffectWorld* src_world,
-                            const PF_CompositeMode* comp_mode, const PF_MaskWorld* mask_world0, A_long dest_x,
-                            A_long dest_y, PF_EffectWorld* dst_world);
+                            const PF_Rect* src_rec, const PF_EffectWorld* src_world, const PF_CompositeMode* comp_mode,
+                            const PF_MaskWorld* mask_world0, A_long dest_x, A_long dest_y, PF_EffectWorld* dst_world);
     /* Composites src_world onto dst_world through the matrices (with
      * src2dst_matrix true they map source pixels to destination pixels),
      * in comp_mode, writing only inside dest_rect of dst_world. */
     /* [any command] Fails: PF_Err_BAD_CALLBACK_PARAM (world not of this command, bad mode), PF_Err_OUT_OF_MEMORY. */
     PF_Err (*transform_world)(PF_ProgPtr effect_ref, PF_Quality quality, PF_ModeFlags m_flags, PF_Field field,
                               const PF_EffectWorld* src_world, const PF_CompositeMode* comp_mode,
-                              const PF_MaskWorld* mask_world0, const PF_FloatMatrix* matrices,
-                              A_long num_matrices, PF_Boolean src2dst_matrix, const PF_Rect* dest_rect,
-                              PF_EffectWorld* dst_world);
+                              const PF_MaskWorld* mask_world0, const PF_FloatMatrix* matrices, A_long num_matrices,
+                              PF_Boolean src2dst_matrix, const PF_Rect* dest_rect, PF_EffectWorld* dst_world);
     PF_Handle (*host_new_handle)(A_u_longlong size);
     void* (*host_lock_handle)(PF_Handle pf_handle);
     void (*host_unlock_handle)(PF_Handle pf_handle);
@@ -157,22 +151,20 @@ typedef struct _PF_UtilCallbacks {
     PF_Err (*iterate_origin_non_clip_src)(PF_InData* in_data, A_long progress_base, A_long progress_final,
                                           PF_EffectWorld* src, const PF_Rect* area, const PF_Point* origin,
                                           void* refcon, PF_IteratePixel8Func pix_fn, PF_EffectWorld* dst);
-    PF_Err (*iterate_generic)(A_long iterationsL, void* refconPV,
-                              int32_t (*fn_func)(void*, int32_t, int32_t, int32_t));
+    PF_Err (*iterate_generic)(A_long iterationsL, void* refconPV, int32_t (*fn_func)(void*, int32_t, int32_t, int32_t));
     PF_Err (*host_resize_handle)(A_u_longlong new_sizeL, PF_Handle* handlePH);
     PF_Err (*subpixel_sample16)(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params,
                                 PF_Pixel16* dst_pixel);
     PF_Err (*area_sample16)(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params,
                             PF_Pixel16* dst_pixel);
-    PF_Err (*fill16)(PF_ProgPtr effect_ref, const PF_Pixel16* color, const PF_Rect* dst_rect,
-                     PF_EffectWorld* world);
-    PF_Err (*premultiply_color16)(PF_ProgPtr effect_ref, PF_EffectWorld* src, const PF_Pixel16* color,
-                                  A_long forward, PF_EffectWorld* dst);
+    PF_Err (*fill16)(PF_ProgPtr effect_ref, const PF_Pixel16* color, const PF_Rect* dst_rect, PF_EffectWorld* world);
+    PF_Err (*premultiply_color16)(PF_ProgPtr effect_ref, PF_EffectWorld* src, const PF_Pixel16* color, A_long forward,
+                                  PF_EffectWorld* dst);
     PF_Err (*iterate16)(PF_InData* in_data, A_long progress_base, A_long progress_final, PF_EffectWorld* src,
                         const PF_Rect* area, void* refcon, PF_IteratePixel16Func pix_fn, PF_EffectWorld* dst);
-    PF_Err (*iterate_origin16)(PF_InData* in_data, A_long progress_base, A_long progress_final,
-                               PF_EffectWorld* src, const PF_Rect* area, const PF_Point* origin, void* refcon,
-                               PF_IteratePixel16Func pix_fn, PF_EffectWorld* dst);
+    PF_Err (*iterate_origin16)(PF_InData* in_data, A_long progress_base, A_long progress_final, PF_EffectWorld* src,
+                               const PF_Rect* area, const PF_Point* origin, void* refcon, PF_IteratePixel16Func pix_fn,
+                               PF_EffectWorld* dst);
     PF_Err (*iterate_origin_non_clip_src16)(PF_InData* in_data, A_long progress_base, A_long progress_final,
                                             PF_EffectWorld* src, const PF_Rect* area, const PF_Point* origin,
                                             void* refcon, PF_IteratePixel16Func pix_fn, PF_EffectWorld* dst);

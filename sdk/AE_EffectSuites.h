@@ -46,8 +46,8 @@ typedef struct {
     PF_Err (*PF_AreStatesIdentical)(PF_ProgPtr effect_ref, const PF_State* state1P, const PF_State* state2P,
                                     A_Boolean* samePB);
     PF_Err (*PF_IsIdenticalCheckout)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, A_long what_time1,
-                                     A_long time_step1, A_u_long time_scale1, A_long what_time2,
-                                     A_long time_step2, A_u_long time_scale2, PF_Boolean* identicalPB);
+                                     A_long time_step1, A_u_long time_scale1, A_long what_time2, A_long time_step2,
+                                     A_u_long time_scale2, PF_Boolean* identicalPB);
     PF_Err (*PF_FindKeyframeTime)(PF_ProgPtr effect_ref, PF_ParamIndex param_index, A_long what_time,
                                   A_u_long time_scale, PF_TimeDir time_dir, PF_Boolean* foundPB,
                                   PF_KeyIndex* key_indexP0, A_long* key_timeP0, A_u_long* key_timescaleP0);
@@ -79,13 +79,11 @@ typedef struct {
                                       A_long frequencyL, PF_PathSegPrepPtr* lengthPrepPP);
     PF_Err (*PF_PathGetSegLength)(PF_ProgPtr effect_ref0, PF_PathOutlinePtr pathP, A_long which_segL,
                                   PF_PathSegPrepPtr* lengthPrepP0, PF_FpLong* lengthPF);
-    PF_Err (*PF_PathEvalSegLength)(PF_ProgPtr effect_ref0, PF_PathOutlinePtr pathP,
-                                   PF_PathSegPrepPtr* lengthPrepPP0, A_long which_segL, PF_FpLong lengthF,
-                                   PF_FpLong* x, PF_FpLong* y);
+    PF_Err (*PF_PathEvalSegLength)(PF_ProgPtr effect_ref0, PF_PathOutlinePtr pathP, PF_PathSegPrepPtr* lengthPrepPP0,
+                                   A_long which_segL, PF_FpLong lengthF, PF_FpLong* x, PF_FpLong* y);
     PF_Err (*PF_PathEvalSegLengthDeriv1)(PF_ProgPtr effect_ref0, PF_PathOutlinePtr pathP,
-                                         PF_PathSegPrepPtr* lengthPrepPP0, A_long which_segL,
-                                         PF_FpLong lengthF, PF_FpLong* x, PF_FpLong* y, PF_FpLong* deriv1x,
-                                         PF_FpLong* deriv1y);
+                                         PF_PathSegPrepPtr* lengthPrepPP0, A_long which_segL, PF_FpLong lengthF,
+                                         PF_FpLong* x, PF_FpLong* y, PF_FpLong* deriv1x, PF_FpLong* deriv1y);
     PF_Err (*PF_PathCleanupSegLength)(PF_ProgPtr effect_ref0, PF_PathOutlinePtr pathP, A_long which_segL,
                                       PF_PathSegPrepPtr* lengthPrepPP);
     PF_Err (*PF_PathIsInverted)(PF_ProgPtr effect_ref, PF_PathID unique_id, PF_Boolean* invertedB);

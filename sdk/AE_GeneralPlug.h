@@ -101,11 +101,10 @@ typedef struct {
                                         AEGP_EffectRefH* effect_refPH);
     A_Err (*AEGP_ConvertEffectToCompTime)(PF_ProgPtr effect_pp_ref, A_long what_timeL, A_u_long time_scaleLu,
                                           A_Time* comp_timePT);
-    A_Err (*AEGP_GetEffectCamera)(PF_ProgPtr effect_pp_ref, const A_Time* comp_timePT,
-                                  AEGP_LayerH* camera_layerPH);
-    A_Err (*AEGP_GetEffectCameraMatrix)(PF_ProgPtr effect_pp_ref, const A_Time* comp_timePT,
-                                        A_Matrix4* camera_matrixP, A_FpLong* dist_to_image_planePF,
-                                        A_short* image_plane_widthPL, A_short* image_plane_heightPL);
+    A_Err (*AEGP_GetEffectCamera)(PF_ProgPtr effect_pp_ref, const A_Time* comp_timePT, AEGP_LayerH* camera_layerPH);
+    A_Err (*AEGP_GetEffectCameraMatrix)(PF_ProgPtr effect_pp_ref, const A_Time* comp_timePT, A_Matrix4* camera_matrixP,
+                                        A_FpLong* dist_to_image_planePF, A_short* image_plane_widthPL,
+                                        A_short* image_plane_heightPL);
 } AEGP_PFInterfaceSuite1;
 
 #define kAEGPMathSuite "AEGP Math Suite"
@@ -132,16 +131,14 @@ typedef struct {
     /* The layer's glyph outlines at layer_timePT, in text order; dispose of
      * the set with AEGP_DisposeTextOutlines. */
     /* [any command] The set: caller's, for this command. Fails: A_Err_PARAMETER (not a text layer, time scale 0). */
-    A_Err (*AEGP_GetNewTextOutlines)(AEGP_LayerH layerH, const A_Time* layer_timePT,
-                                     AEGP_TextOutlinesH* outlinesPH);
+    A_Err (*AEGP_GetNewTextOutlines)(AEGP_LayerH layerH, const A_Time* layer_timePT, AEGP_TextOutlinesH* outlinesPH);
     /* [any command] Once per set; the outlines borrowed from it end with it. Fails: A_Err_PARAMETER (any other). */
     A_Err (*AEGP_DisposeTextOutlines)(AEGP_TextOutlinesH outlinesH);
     /* [any command] Fails: A_Err_PARAMETER (not a live set, null). */
     A_Err (*AEGP_GetNumTextOutlines)(AEGP_TextOutlinesH outlinesH, A_long* num_outlinesPL);
     /* Outline path_indexL, borrowed from the set until it is disposed of. */
     /* [any command] Fails: A_Err_PARAMETER (not a live set, path_indexL out of range, null). */
-    A_Err (*AEGP_GetIndexedTextOutline)(AEGP_TextOutlinesH outlinesH, A_long path_indexL,
-                                        PF_PathOutlinePtr* pathPP);
+    A_Err (*AEGP_GetIndexedTextOutline)(AEGP_TextOutlinesH outlinesH, A_long path_indexL, PF_PathOutlinePtr* pathPP);
 } AEGP_TextLayerSuite1;
 
 typedef struct _AEGP_Comp** AEGP_CompH;

@@ -45,18 +45,17 @@ typedef struct {
 typedef struct {
     A_Err (*AEGP_IsStreamLegal)(AEGP_LayerH layerH, AEGP_LayerStream which_stream, A_Boolean* is_legalP);
     A_Err (*AEGP_CanVaryOverTime)(AEGP_StreamRefH streamH, A_Boolean* can_varyPB);
-    A_Err (*AEGP_GetValidInterpolations)(AEGP_StreamRefH streamH,
-                                         AEGP_KeyInterpolationMask* valid_interpolationsP);
-    A_Err (*AEGP_GetNewLayerStream)(AEGP_PluginID aegp_plugin_id, AEGP_LayerH layerH,
-                                    AEGP_LayerStream which_stream, AEGP_StreamRefH* streamPH);
+    A_Err (*AEGP_GetValidInterpolations)(AEGP_StreamRefH streamH, AEGP_KeyInterpolationMask* valid_interpolationsP);
+    A_Err (*AEGP_GetNewLayerStream)(AEGP_PluginID aegp_plugin_id, AEGP_LayerH layerH, AEGP_LayerStream which_stream,
+                                    AEGP_StreamRefH* streamPH);
     A_Err (*AEGP_GetEffectNumParamStreams)(AEGP_EffectRefH effect_refH, A_long* num_paramsPL);
     /* A new stream reference for parameter param_index of the effect;
      * dispose of it with AEGP_DisposeStream. */
     /* [any command] The stream: the caller's, for this command. Fails: A_Err_PARAMETER (dead reference, bad index). */
     A_Err (*AEGP_GetNewEffectStreamByIndex)(AEGP_PluginID aegp_plugin_id, AEGP_EffectRefH effect_refH,
                                             PF_ParamIndex param_index, AEGP_StreamRefH* streamPH);
-    A_Err (*AEGP_GetNewMaskStream)(AEGP_PluginID aegp_plugin_id, AEGP_MaskRefH mask_refH,
-                                   AEGP_MaskStream which_stream, AEGP_StreamRefH* mask_streamPH);
+    A_Err (*AEGP_GetNewMaskStream)(AEGP_PluginID aegp_plugin_id, AEGP_MaskRefH mask_refH, AEGP_MaskStream which_stream,
+                                   AEGP_StreamRefH* mask_streamPH);
     /* [any command] Once per stream. Fails: A_Err_PARAMETER (never obtained, disposed of already). */
     A_Err (*AEGP_DisposeStream)(AEGP_StreamRefH streamH);
     A_Err (*AEGP_GetStreamName)(AEGP_StreamRefH streamH, A_Boolean force_englishB, A_char* nameZ);
@@ -65,27 +64,20 @@ typedef struct {
                                       A_FpLong* maxP0);
     A_Err (*AEGP_IsStreamTimevarying)(AEGP_StreamRefH streamH, A_Boolean* is_timevaryingPB);
     A_Err (*AEGP_GetStreamType)(AEGP_StreamRefH streamH, AEGP_StreamType* stream_typeP);
-    A_Err (*AEGP_GetNewStreamValue)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                    AEGP_LTimeMode time_mode, const A_Time* timePT, A_Boolean pre_expressionB,
-                                    AEGP_StreamValue* valueP);
+    A_Err (*AEGP_GetNewStreamValue)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, AEGP_LTimeMode time_mode,
+                                    const A_Time* timePT, A_Boolean pre_expressionB, AEGP_StreamValue* valueP);
     A_Err (*AEGP_DisposeStreamValue)(AEGP_StreamValue* valueP);
-    A_Err (*AEGP_SetStreamValue)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                 AEGP_StreamValue* valueP);
+    A_Err (*AEGP_SetStreamValue)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, AEGP_StreamValue* valueP);
     /* The value of a layer's own property at time_mode/timePT; with
      * pre_expressionB false, after expressions. stream_typeP0 may be null. */
     /* [any command] *stream_valP: the caller's. Fails: A_Err_PARAMETER (unknown stream or time mode, time scale 0). */
-    A_Err (*AEGP_GetLayerStreamValue)(AEGP_LayerH layerH, AEGP_LayerStream which_stream,
-                                      AEGP_LTimeMode time_mode, const A_Time* timePT,
-                                      A_Boolean pre_expressionB, AEGP_StreamVal* stream_valP,
+    A_Err (*AEGP_GetLayerStreamValue)(AEGP_LayerH layerH, AEGP_LayerStream which_stream, AEGP_LTimeMode time_mode,
+                                      const A_Time* timePT, A_Boolean pre_expressionB, AEGP_StreamVal* stream_valP,
                                       AEGP_StreamType* stream_typeP0);
-    A_Err (*AEGP_GetExpressionState)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                     A_Boolean* enabledPB);
-    A_Err (*AEGP_SetExpressionState)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                     A_Boolean enabledB);
-    A_Err (*AEGP_GetExpression)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                AEGP_MemHandle* expressionHZ);
-    A_Err (*AEGP_SetExpression)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                const A_char* expressionP);
+    A_Err (*AEGP_GetExpressionState)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, A_Boolean* enabledPB);
+    A_Err (*AEGP_SetExpressionState)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, A_Boolean enabledB);
+    A_Err (*AEGP_GetExpression)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, AEGP_MemHandle* expressionHZ);
+    A_Err (*AEGP_SetExpression)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, const A_char* expressionP);
     A_Err (*AEGP_DuplicateStreamRef)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
                                      AEGP_StreamRefH* dup_streamPH);
 } AEGP_StreamSuite2;
@@ -95,18 +87,17 @@ typedef struct {
 typedef struct {
     A_Err (*AEGP_IsStreamLegal)(AEGP_LayerH layerH, AEGP_LayerStream which_stream, A_Boolean* is_legalP);
     A_Err (*AEGP_CanVaryOverTime)(AEGP_StreamRefH streamH, A_Boolean* can_varyPB);
-    A_Err (*AEGP_GetValidInterpolations)(AEGP_StreamRefH streamH,
-                                         AEGP_KeyInterpolationMask* valid_interpolationsP);
-    A_Err (*AEGP_GetNewLayerStream)(AEGP_PluginID aegp_plugin_id, AEGP_LayerH layerH,
-                                    AEGP_LayerStream which_stream, AEGP_StreamRefH* streamPH);
+    A_Err (*AEGP_GetValidInterpolations)(AEGP_StreamRefH streamH, AEGP_KeyInterpolationMask* valid_interpolationsP);
+    A_Err (*AEGP_GetNewLayerStream)(AEGP_PluginID aegp_plugin_id, AEGP_LayerH layerH, AEGP_LayerStream which_stream,
+                                    AEGP_StreamRefH* streamPH);
     A_Err (*AEGP_GetEffectNumParamStreams)(AEGP_EffectRefH effect_refH, A_long* num_paramsPL);
     /* A new stream reference for parameter param_index of the effect;
      * dispose of it with AEGP_DisposeStream. */
     /* [any command] The stream: the caller's, for this command. Fails: A_Err_PARAMETER (dead reference, bad index). */
     A_Err (*AEGP_GetNewEffectStreamByIndex)(AEGP_PluginID aegp_plugin_id, AEGP_EffectRefH effect_refH,
                                             PF_ParamIndex param_index, AEGP_StreamRefH* streamPH);
-    A_Err (*AEGP_GetNewMaskStream)(AEGP_PluginID aegp_plugin_id, AEGP_MaskRefH mask_refH,
-                                   AEGP_MaskStream which_stream, AEGP_StreamRefH* mask_streamPH);
+    A_Err (*AEGP_GetNewMaskStream)(AEGP_PluginID aegp_plugin_id, AEGP_MaskRefH mask_refH, AEGP_MaskStream which_stream,
+                                   AEGP_StreamRefH* mask_streamPH);
     /* [any command] Once per stream. Fails: A_Err_PARAMETER (never obtained, disposed of already). */
     A_Err (*AEGP_DisposeStream)(AEGP_StreamRefH streamH);
     A_Err (*AEGP_GetStreamName)(AEGP_PluginID pluginID, AEGP_StreamRefH streamH, A_Boolean force_englishB,
@@ -116,27 +107,20 @@ typedef struct {
                                       A_FpLong* maxP0);
     A_Err (*AEGP_IsStreamTimevarying)(AEGP_StreamRefH streamH, A_Boolean* is_timevaryingPB);
     A_Err (*AEGP_GetStreamType)(AEGP_StreamRefH streamH, AEGP_StreamType* stream_typeP);
-    A_Err (*AEGP_GetNewStreamValue)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                    AEGP_LTimeMode time_mode, const A_Time* timePT, A_Boolean pre_expressionB,
-                                    AEGP_StreamValue2* valueP);
+    A_Err (*AEGP_GetNewStreamValue)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, AEGP_LTimeMode time_mode,
+                                    const A_Time* timePT, A_Boolean pre_expressionB, AEGP_StreamValue2* valueP);
     A_Err (*AEGP_DisposeStreamValue)(AEGP_StreamValue2* valueP);
-    A_Err (*AEGP_SetStreamValue)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                 AEGP_StreamValue2* valueP);
+    A_Err (*AEGP_SetStreamValue)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, AEGP_StreamValue2* valueP);
     /* The value of a layer's own property at time_mode/timePT; with
      * pre_expressionB false, after expressions. stream_typeP0 may be null. */
     /* [any command] *stream_valP: the caller's. Fails: A_Err_PARAMETER (unknown stream or time mode, time scale 0). */
-    A_Err (*AEGP_GetLayerStreamValue)(AEGP_LayerH layerH, AEGP_LayerStream which_stream,
-                                      AEGP_LTimeMode time_mode, const A_Time* timePT,
-                                      A_Boolean pre_expressionB, AEGP_StreamVal2* stream_valP,
+    A_Err (*AEGP_GetLayerStreamValue)(AEGP_LayerH layerH, AEGP_LayerStream which_stream, AEGP_LTimeMode time_mode,
+                                      const A_Time* timePT, A_Boolean pre_expressionB, AEGP_StreamVal2* stream_valP,
                                       AEGP_StreamType* stream_typeP0);
-    A_Err (*AEGP_GetExpressionState)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                     A_Boolean* enabledPB);
-    A_Err (*AEGP_SetExpressionState)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                     A_Boolean enabledB);
-    A_Err (*AEGP_GetExpression)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                AEGP_MemHandle* expressionHZ);
-    A_Err (*AEGP_SetExpression)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                const A_char* expressionP);
+    A_Err (*AEGP_GetExpressionState)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, A_Boolean* enabledPB);
+    A_Err (*AEGP_SetExpressionState)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, A_Boolean enabledB);
+    A_Err (*AEGP_GetExpression)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, AEGP_MemHandle* expressionHZ);
+    A_Err (*AEGP_SetExpression)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, const A_char* expressionP);
     A_Err (*AEGP_DuplicateStreamRef)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
                                      AEGP_StreamRefH* dup_streamPH);
 } AEGP_StreamSuite4;
@@ -145,27 +129,24 @@ typedef struct {
 #define kAEGPDynamicStreamSuiteVersion2 2
 
 typedef struct {
-    A_Err (*AEGP_GetNewStreamRefForLayer)(AEGP_PluginID aegp_plugin_id, AEGP_LayerH layerH,
-                                          AEGP_StreamRefH* streamPH);
+    A_Err (*AEGP_GetNewStreamRefForLayer)(AEGP_PluginID aegp_plugin_id, AEGP_LayerH layerH, AEGP_StreamRefH* streamPH);
     A_Err (*AEGP_GetStreamDepth)(AEGP_StreamRefH streamH, A_long* depthPL);
     A_Err (*AEGP_GetStreamGroupingType)(AEGP_StreamRefH streamH, AEGP_StreamGroupingType* group_typeP);
     A_Err (*AEGP_GetNumStreamsInGroup)(AEGP_StreamRefH streamH, A_long* num_streamsPL);
     A_Err (*AEGP_GetDynamicStreamFlags)(AEGP_StreamRefH streamH, AEGP_DynStreamFlags* stream_flagsP);
     /* Sets (setB true) or clears one flag of the stream. */
     /* [any command; undoableB never in PF_Cmd_UPDATE_PARAMS_UI] Fails: A_Err_PARAMETER (not exactly one flag). */
-    A_Err (*AEGP_SetDynamicStreamFlag)(AEGP_StreamRefH streamH, AEGP_DynStreamFlags one_flag,
-                                       A_Boolean undoableB, A_Boolean setB);
-    A_Err (*AEGP_GetNewStreamRefByIndex)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH parent_groupH,
-                                         A_long indexL, AEGP_StreamRefH* streamPH);
+    A_Err (*AEGP_SetDynamicStreamFlag)(AEGP_StreamRefH streamH, AEGP_DynStreamFlags one_flag, A_Boolean undoableB,
+                                       A_Boolean setB);
+    A_Err (*AEGP_GetNewStreamRefByIndex)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH parent_groupH, A_long indexL,
+                                         AEGP_StreamRefH* streamPH);
     A_Err (*AEGP_GetNewStreamRefByMatchname)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH parent_groupH,
                                              const A_char* match_nameZ, AEGP_StreamRefH* streamPH);
     A_Err (*AEGP_DeleteStream)(AEGP_StreamRefH streamH);
     A_Err (*AEGP_ReorderStream)(AEGP_StreamRefH streamH, A_long new_indexL);
-    A_Err (*AEGP_DuplicateStream)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH,
-                                  A_long* new_indexPL0);
+    A_Err (*AEGP_DuplicateStream)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH streamH, A_long* new_indexPL0);
     A_Err (*AEGP_SetStreamName)(AEGP_StreamRefH streamH, const A_char* nameZ);
-    A_Err (*AEGP_CanAddStream)(AEGP_StreamRefH group_streamH, const A_char* match_nameZ,
-                               A_Boolean* can_addPB);
+    A_Err (*AEGP_CanAddStream)(AEGP_StreamRefH group_streamH, const A_char* match_nameZ, A_Boolean* can_addPB);
     A_Err (*AEGP_AddStream)(AEGP_PluginID aegp_plugin_id, AEGP_StreamRefH indexed_group_streamH,
                             const A_char* match_nameZ, AEGP_StreamRefH* streamPH0);
     A_Err (*AEGP_GetMatchName)(AEGP_StreamRefH streamH, A_char* nameZ);
@@ -190,8 +171,8 @@ typedef struct {
     A_Err (*AEGP_SetEffectFlags)(AEGP_EffectRefH effect_refH, AEGP_EffectFlags effect_flags_set_mask,
                                  AEGP_EffectFlags effect_flags);
     A_Err (*AEGP_ReorderEffect)(AEGP_EffectRefH effect_refH, A_long effect_indexL);
-    A_Err (*AEGP_EffectCallGeneric)(AEGP_PluginID aegp_plugin_id, AEGP_EffectRefH effect_refH,
-                                    const A_Time* timePT, void* effect_extraPV);
+    A_Err (*AEGP_EffectCallGeneric)(AEGP_PluginID aegp_plugin_id, AEGP_EffectRefH effect_refH, const A_Time* timePT,
+                                    void* effect_extraPV);
     /* [any command] Once per reference. Fails: A_Err_PARAMETER (never obtained, disposed of already). */
     A_Err (*AEGP_DisposeEffect)(AEGP_EffectRefH effect_refH);
     A_Err (*AEGP_ApplyEffect)(AEGP_PluginID aegp_plugin_id, AEGP_LayerH layerH,
@@ -203,8 +184,7 @@ typedef struct {
     A_Err (*AEGP_GetEffectName)(AEGP_InstalledEffectKey installed_effect_key, A_char* nameZ);
     A_Err (*AEGP_GetEffectMatchName)(AEGP_InstalledEffectKey installed_effect_key, A_char* match_nameZ);
     A_Err (*AEGP_GetEffectCategory)(AEGP_InstalledEffectKey installed_effect_key, A_char* categoryZ);
-    A_Err (*AEGP_DuplicateEffect)(AEGP_EffectRefH original_effect_refH,
-                                  AEGP_EffectRefH* duplicate_effect_refPH);
+    A_Err (*AEGP_DuplicateEffect)(AEGP_EffectRefH original_effect_refH, AEGP_EffectRefH* duplicate_effect_refPH);
 } AEGP_EffectSuite2;
 
 #define kAEGPLayerSuite "AEGP Layer Suite"
@@ -228,8 +208,8 @@ typedef struct {
     A_Err (*AEGP_GetLayerCurrentTime)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, A_Time* curr_timePT);
     A_Err (*AEGP_GetLayerInPoint)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, A_Time* in_pointPT);
     A_Err (*AEGP_GetLayerDuration)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, A_Time* durationPT);
-    A_Err (*AEGP_SetLayerInPointAndDuration)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode,
-                                             const A_Time* in_pointPT, const A_Time* durationPT);
+    A_Err (*AEGP_SetLayerInPointAndDuration)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, const A_Time* in_pointPT,
+                                             const A_Time* durationPT);
     A_Err (*AEGP_GetLayerOffset)(AEGP_LayerH layerH, A_Time* offsetPT);
     A_Err (*AEGP_SetLayerOffset)(AEGP_LayerH layerH, const A_Time* offsetPT);
     A_Err (*AEGP_GetLayerStretch)(AEGP_LayerH layerH, A_Ratio* stretchPRt);
@@ -253,12 +233,10 @@ typedef struct {
     A_Err (*AEGP_ConvertCompToLayerTime)(AEGP_LayerH layerH, const A_Time* comp_timePT, A_Time* layer_timePT);
     /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, scale 0). */
     A_Err (*AEGP_ConvertLayerToCompTime)(AEGP_LayerH layerH, const A_Time* layer_timePT, A_Time* comp_timePT);
-    A_Err (*AEGP_GetLayerDancingRandValue)(AEGP_LayerH layerH, const A_Time* comp_timePT,
-                                           A_long* rand_valuePL);
+    A_Err (*AEGP_GetLayerDancingRandValue)(AEGP_LayerH layerH, const A_Time* comp_timePT, A_long* rand_valuePL);
     A_Err (*AEGP_GetLayerID)(AEGP_LayerH layerH, AEGP_LayerIDVal* id_valP);
     /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, scale 0). */
-    A_Err (*AEGP_GetLayerToWorldXform)(AEGP_LayerH aegp_layerH, const A_Time* comp_timeP,
-                                       A_Matrix4* transform);
+    A_Err (*AEGP_GetLayerToWorldXform)(AEGP_LayerH aegp_layerH, const A_Time* comp_timeP, A_Matrix4* transform);
     A_Err (*AEGP_GetLayerToWorldXformFromView)(AEGP_LayerH aegp_layerH, const A_Time* view_timeP,
                                                const A_Time* comp_timeP, A_Matrix4* transform);
     A_Err (*AEGP_SetLayerName)(AEGP_LayerH aegp_layerH, const A_char* new_nameZ);
@@ -290,8 +268,8 @@ typedef struct {
     A_Err (*AEGP_GetLayerCurrentTime)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, A_Time* curr_timePT);
     A_Err (*AEGP_GetLayerInPoint)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, A_Time* in_pointPT);
     A_Err (*AEGP_GetLayerDuration)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, A_Time* durationPT);
-    A_Err (*AEGP_SetLayerInPointAndDuration)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode,
-                                             const A_Time* in_pointPT, const A_Time* durationPT);
+    A_Err (*AEGP_SetLayerInPointAndDuration)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, const A_Time* in_pointPT,
+                                             const A_Time* durationPT);
     A_Err (*AEGP_GetLayerOffset)(AEGP_LayerH layerH, A_Time* offsetPT);
     A_Err (*AEGP_SetLayerOffset)(AEGP_LayerH layerH, const A_Time* offsetPT);
     A_Err (*AEGP_GetLayerStretch)(AEGP_LayerH layerH, A_Ratio* stretchPRt);
@@ -315,12 +293,10 @@ typedef struct {
     A_Err (*AEGP_ConvertCompToLayerTime)(AEGP_LayerH layerH, const A_Time* comp_timePT, A_Time* layer_timePT);
     /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, scale 0). */
     A_Err (*AEGP_ConvertLayerToCompTime)(AEGP_LayerH layerH, const A_Time* layer_timePT, A_Time* comp_timePT);
-    A_Err (*AEGP_GetLayerDancingRandValue)(AEGP_LayerH layerH, const A_Time* comp_timePT,
-                                           A_long* rand_valuePL);
+    A_Err (*AEGP_GetLayerDancingRandValue)(AEGP_LayerH layerH, const A_Time* comp_timePT, A_long* rand_valuePL);
     A_Err (*AEGP_GetLayerID)(AEGP_LayerH layerH, AEGP_LayerIDVal* id_valP);
     /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, scale 0). */
-    A_Err (*AEGP_GetLayerToWorldXform)(AEGP_LayerH aegp_layerH, const A_Time* comp_timeP,
-                                       A_Matrix4* transform);
+    A_Err (*AEGP_GetLayerToWorldXform)(AEGP_LayerH aegp_layerH, const A_Time* comp_timeP, A_Matrix4* transform);
     A_Err (*AEGP_GetLayerToWorldXformFromView)(AEGP_LayerH aegp_layerH, const A_Time* view_timeP,
                                                const A_Time* comp_timeP, A_Matrix4* transform);
     A_Err (*AEGP_SetLayerName)(AEGP_LayerH aegp_layerH, const A_UTF16Char* new_nameZ);
@@ -354,8 +330,8 @@ typedef struct {
     A_Err (*AEGP_GetLayerCurrentTime)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, A_Time* curr_timePT);
     A_Err (*AEGP_GetLayerInPoint)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, A_Time* in_pointPT);
     A_Err (*AEGP_GetLayerDuration)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, A_Time* durationPT);
-    A_Err (*AEGP_SetLayerInPointAndDuration)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode,
-                                             const A_Time* in_pointPT, const A_Time* durationPT);
+    A_Err (*AEGP_SetLayerInPointAndDuration)(AEGP_LayerH layerH, AEGP_LTimeMode time_mode, const A_Time* in_pointPT,
+                                             const A_Time* durationPT);
     A_Err (*AEGP_GetLayerOffset)(AEGP_LayerH layerH, A_Time* offsetPT);
     A_Err (*AEGP_SetLayerOffset)(AEGP_LayerH layerH, const A_Time* offsetPT);
     A_Err (*AEGP_GetLayerStretch)(AEGP_LayerH layerH, A_Ratio* stretchPRt);
@@ -379,12 +355,10 @@ typedef struct {
     A_Err (*AEGP_ConvertCompToLayerTime)(AEGP_LayerH layerH, const A_Time* comp_timePT, A_Time* layer_timePT);
     /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, scale 0). */
     A_Err (*AEGP_ConvertLayerToCompTime)(AEGP_LayerH layerH, const A_Time* layer_timePT, A_Time* comp_timePT);
-    A_Err (*AEGP_GetLayerDancingRandValue)(AEGP_LayerH layerH, const A_Time* comp_timePT,
-                                           A_long* rand_valuePL);
+    A_Err (*AEGP_GetLayerDancingRandValue)(AEGP_LayerH layerH, const A_Time* comp_timePT, A_long* rand_valuePL);
     A_Err (*AEGP_GetLayerID)(AEGP_LayerH layerH, AEGP_LayerIDVal* id_valP);
     /* [any command] On this command's AEGP_GetEffectLayer layer. Fails: A_Err_PARAMETER (another layer, scale 0). */
-    A_Err (*AEGP_GetLayerToWorldXform)(AEGP_LayerH aegp_layerH, const A_Time* comp_timeP,
-                                       A_Matrix4* transform);
+    A_Err (*AEGP_GetLayerToWorldXform)(AEGP_LayerH aegp_layerH, const A_Time* comp_timeP, A_Matrix4* transform);
     A_Err (*AEGP_GetLayerToWorldXformFromView)(AEGP_LayerH aegp_layerH, const A_Time* view_timeP,
                                                const A_Time* comp_timeP, A_Matrix4* transform);
     A_Err (*AEGP_SetLayerName)(AEGP_LayerH aegp_layerH, const A_UTF16Char* new_nameZ);

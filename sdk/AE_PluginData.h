@@ -13,14 +13,12 @@ extern "C" {
 typedef struct PF_PluginData* PF_PluginDataPtr;
 
 /* Receives the effect's identity; its result is handed back unchanged. */
-typedef A_Err (*PF_PluginDataCB)(PF_PluginDataPtr inPtr, const A_u_char* inNamePtr,
-                                 const A_u_char* inMatchNamePtr, const A_u_char* inCategoryPtr,
-                                 const A_u_char* inEntryPointNamePtr, A_long inkind, A_long inApiVersionMajor,
-                                 A_long inApiVersionMinor, A_long inReservedInfo);
+typedef A_Err (*PF_PluginDataCB)(PF_PluginDataPtr inPtr, const A_u_char* inNamePtr, const A_u_char* inMatchNamePtr,
+                                 const A_u_char* inCategoryPtr, const A_u_char* inEntryPointNamePtr, A_long inkind,
+                                 A_long inApiVersionMajor, A_long inApiVersionMinor, A_long inReservedInfo);
 
-typedef A_Err (*PF_PluginDataCB2)(PF_PluginDataPtr inPtr, const A_u_char* inNamePtr,
-                                  const A_u_char* inMatchNamePtr, const A_u_char* inCategoryPtr,
-                                  const A_u_char* inEntryPointNamePtr, A_long inkind,
+typedef A_Err (*PF_PluginDataCB2)(PF_PluginDataPtr inPtr, const A_u_char* inNamePtr, const A_u_char* inMatchNamePtr,
+                                  const A_u_char* inCategoryPtr, const A_u_char* inEntryPointNamePtr, A_long inkind,
                                   A_long inApiVersionMajor, A_long inApiVersionMinor, A_long inReservedInfo,
                                   const A_u_char* inSupportURLPtr);
 

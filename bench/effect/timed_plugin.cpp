@@ -40,9 +40,9 @@ PF_Err passThroughMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_
         case PF_Cmd_SMART_PRE_RENDER: {
             auto* pre = static_cast<PF_PreRenderExtra*>(extra);
             PF_CheckoutResult result{};
-            const PF_Err err = pre->cb->checkout_layer(in_data->effect_ref, 0, 0, &pre->input->output_request,
-                                                       in_data->current_time, in_data->time_step,
-                                                       in_data->time_scale, &result);
+            const PF_Err err =
+                pre->cb->checkout_layer(in_data->effect_ref, 0, 0, &pre->input->output_request, in_data->current_time,
+                                        in_data->time_step, in_data->time_scale, &result);
             pre->output->result_rect = pre->input->output_request.rect;
             pre->output->max_result_rect = pre->input->output_request.rect;
             return err;

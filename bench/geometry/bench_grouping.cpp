@@ -87,7 +87,11 @@ void BM_GroupCharactersAllPairs(benchmark::State& state) {
 }
 
 BENCHMARK(BM_GroupCharacters)->RangeMultiplier(10)->Range(100, 10000)->Unit(benchmark::kMicrosecond)->Complexity();
-BENCHMARK(BM_GroupCharactersAllPairs)->RangeMultiplier(10)->Range(100, 10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_GroupCharactersAllPairs)
+    ->RangeMultiplier(10)
+    ->Range(100, 10000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity();
 
 }  // namespace
 

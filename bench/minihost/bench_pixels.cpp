@@ -45,7 +45,8 @@ World opaqueBackground(Depth depth) {
 }
 
 void BM_Memcpy(benchmark::State& state) {
-    const std::size_t bytes = static_cast<std::size_t>(kPixels) * static_cast<std::size_t>(minihost::pixelBytes(depthArg(state)));
+    const std::size_t bytes =
+        static_cast<std::size_t>(kPixels) * static_cast<std::size_t>(minihost::pixelBytes(depthArg(state)));
     std::vector<unsigned char> src(bytes, 1), dst(bytes);
     for (auto _ : state) {
         std::memcpy(dst.data(), src.data(), bytes);

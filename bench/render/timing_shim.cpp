@@ -96,7 +96,7 @@ QA_EXPORT void QaResetRenderTimings(int stub_pixel_callbacks) {
 QA_EXPORT QaRenderTimings QaReadRenderTimings() { return g_timings; }
 
 QA_EXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
-                               PF_LayerDef* output, void* extra) {
+                            PF_LayerDef* output, void* extra) {
     const real_plugin& real = realPlugin();
     if (cmd != PF_Cmd_SMART_RENDER || in_data == nullptr || in_data->utils == nullptr) {
         return real.effect_main(cmd, in_data, out_data, params, output, extra);
@@ -117,7 +117,7 @@ QA_EXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data
 }
 
 QA_EXPORT PF_Err PluginDataEntryFunction(PF_PluginDataPtr inPtr, PF_PluginDataCB callback, SPBasicSuite* basic,
-                                            const char* host_name, const char* host_version) {
+                                         const char* host_name, const char* host_version) {
     return realPlugin().plugin_data(inPtr, callback, basic, host_name, host_version);
 }
 }

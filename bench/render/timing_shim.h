@@ -10,7 +10,7 @@
 extern "C" {
 
 struct QaRenderTimings {
-    std::int64_t smart_render_ns;  // whole EffectMain calls for PF_Cmd_SMART_RENDER
+    std::int64_t smart_render_ns;    // whole EffectMain calls for PF_Cmd_SMART_RENDER
     std::int64_t pixel_callback_ns;  // inside fill, copy and transform_world
     std::int64_t smart_renders;
     std::int64_t fills, copies, transforms;

@@ -35,8 +35,8 @@ struct CommandRecord {
     PF_Err result = PF_Err_NONE;
     std::map<std::string, int> suites_acquired;  // by suiteKey; successful acquisitions only
     std::map<std::string, int> suites_released;
-    std::vector<std::string> release_order;      // suiteKey of every release, in call order
-    std::map<std::string, int> calls;            // host function name -> calls
+    std::vector<std::string> release_order;  // suiteKey of every release, in call order
+    std::map<std::string, int> calls;        // host function name -> calls
     int effect_refs_obtained = 0, effect_refs_disposed = 0;
     int streams_obtained = 0, streams_disposed = 0;
     int outline_sets_obtained = 0, outline_sets_disposed = 0;

@@ -11,8 +11,8 @@ PF_Err checkoutParam(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long what_tim
         ctx.checkRef(effect_ref);
         const Params& params = ctx.host().params();
         if (index < 0 || index >= params.count()) {
-            ctx.reject("parameter index " + std::to_string(index) + " out of range (" +
-                               std::to_string(params.count()) + " parameters)",
+            ctx.reject("parameter index " + std::to_string(index) + " out of range (" + std::to_string(params.count()) +
+                           " parameters)",
                        PF_Err_INVALID_INDEX);
         }
         if (param == nullptr) {
@@ -28,17 +28,19 @@ PF_Err checkoutParam(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long what_tim
 }
 
 PF_Err checkinParam(PF_ProgPtr effect_ref, PF_ParamDef* param) {
-    return guarded(HostFunction::checkin_param, [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref);
-        if (param == nullptr) {
-            ctx.reject("null definition", PF_Err_BAD_CALLBACK_PARAM);
-        }
-        if (!ctx.paramCheckedIn(param)) {
-            ctx.reject("definition not checked out (or checked in already)",
-                       PF_Err_BAD_CALLBACK_PARAM);
-        }
-        return PF_Err_NONE;
-    }, Kind::kGivesBack);
+    return guarded(
+        HostFunction::checkin_param,
+        [&](CallContext& ctx) -> A_Err {
+            ctx.checkRef(effect_ref);
+            if (param == nullptr) {
+                ctx.reject("null definition", PF_Err_BAD_CALLBACK_PARAM);
+            }
+            if (!ctx.paramCheckedIn(param)) {
+                ctx.reject("definition not checked out (or checked in already)", PF_Err_BAD_CALLBACK_PARAM);
+            }
+            return PF_Err_NONE;
+        },
+        Kind::kGivesBack);
 }
 
 PF_Err addParam(PF_ProgPtr effect_ref, PF_ParamIndex index, PF_ParamDefPtr def) {
@@ -47,8 +49,7 @@ PF_Err addParam(PF_ProgPtr effect_ref, PF_ParamIndex index, PF_ParamDefPtr def) 
         ctx.checkCommand({PF_Cmd_PARAMS_SETUP});
         Params& params = ctx.host().params();
         if (index != -1 && index != params.count()) {
-            ctx.reject("index " + std::to_string(index) + " neither -1 nor the next index",
-                       PF_Err_INVALID_INDEX);
+            ctx.reject("index " + std::to_string(index) + " neither -1 nor the next index", PF_Err_INVALID_INDEX);
         }
         if (def == nullptr) {
             ctx.reject("null definition", PF_Err_BAD_CALLBACK_PARAM);

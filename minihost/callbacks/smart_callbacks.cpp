@@ -17,8 +17,7 @@ PF_Err checkoutLayer(PF_ProgPtr effect_ref, PF_ParamIndex index, A_long checkout
         ctx.checkCommand({PF_Cmd_SMART_PRE_RENDER});
         FrameState* frame = &ctx.requireFrame();
         if (index != 0) {
-            ctx.reject("parameter " + std::to_string(index) + " is not a layer (only 0 is)",
-                       PF_Err_INVALID_INDEX);
+            ctx.reject("parameter " + std::to_string(index) + " is not a layer (only 0 is)", PF_Err_INVALID_INDEX);
         }
         if (req == nullptr || checkout_result == nullptr || time_scale == 0) {
             ctx.reject("null request or result, or time scale 0", PF_Err_BAD_CALLBACK_PARAM);
@@ -67,15 +66,17 @@ PF_Err checkoutLayerPixels(PF_ProgPtr effect_ref, A_long checkout_idL, PF_Effect
 }
 
 PF_Err checkinLayerPixels(PF_ProgPtr effect_ref, A_long checkout_idL) {
-    return guarded(HostFunction::checkin_layer_pixels, [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref);
-        ctx.checkCommand({PF_Cmd_SMART_RENDER});
-        if (ctx.requireFrame().checkouts.count(checkout_idL) == 0) {
-            ctx.reject("checkout id " + std::to_string(checkout_idL) + " unknown",
-                       PF_Err_BAD_CALLBACK_PARAM);
-        }
-        return PF_Err_NONE;
-    }, Kind::kGivesBack);
+    return guarded(
+        HostFunction::checkin_layer_pixels,
+        [&](CallContext& ctx) -> A_Err {
+            ctx.checkRef(effect_ref);
+            ctx.checkCommand({PF_Cmd_SMART_RENDER});
+            if (ctx.requireFrame().checkouts.count(checkout_idL) == 0) {
+                ctx.reject("checkout id " + std::to_string(checkout_idL) + " unknown", PF_Err_BAD_CALLBACK_PARAM);
+            }
+            return PF_Err_NONE;
+        },
+        Kind::kGivesBack);
 }
 
 PF_Err checkoutOutput(PF_ProgPtr effect_ref, PF_EffectWorld** output) {

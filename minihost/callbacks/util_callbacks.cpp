@@ -12,8 +12,7 @@ void requireKnown(CallContext& ctx, const PF_EffectWorld* world, const char* rol
         ctx.reject(std::string("null ") + role + " world", PF_Err_BAD_CALLBACK_PARAM);
     }
     if (!ctx.knownWorld(world)) {
-        ctx.reject(std::string(role) + " world not handed out by the host in this call",
-                   PF_Err_BAD_CALLBACK_PARAM);
+        ctx.reject(std::string(role) + " world not handed out by the host in this call", PF_Err_BAD_CALLBACK_PARAM);
     }
 }
 
@@ -24,8 +23,7 @@ PF_Err answer(CallContext& ctx, PF_Err err) {
     return err;
 }
 
-PF_Err copyCallback(PF_ProgPtr effect_ref, PF_EffectWorld* src, PF_EffectWorld* dst, PF_Rect* src_r,
-                    PF_Rect* dst_r) {
+PF_Err copyCallback(PF_ProgPtr effect_ref, PF_EffectWorld* src, PF_EffectWorld* dst, PF_Rect* src_r, PF_Rect* dst_r) {
     return guarded(HostFunction::copy, [&](CallContext& ctx) -> A_Err {
         ctx.checkRef(effect_ref);
         requireKnown(ctx, src, "source");
@@ -51,7 +49,7 @@ PF_Err transformCallback(PF_ProgPtr effect_ref, PF_Quality quality, PF_ModeFlags
         requireKnown(ctx, src_world, "source");
         requireKnown(ctx, dst_world, "destination");
         return answer(ctx, transformWorld(quality, m_flags, field, src_world, comp_mode, mask_world0, matrices,
-                                     num_matrices, src2dst_matrix, dest_rect, dst_world));
+                                          num_matrices, src2dst_matrix, dest_rect, dst_world));
     });
 }
 

@@ -246,9 +246,9 @@ bool CallContext::paramCheckedIn(const PF_ParamDef* def) {
 
 PF_ParamDef** CallContext::paramArray() {
     const Params& params = host_.params();
-    const double seconds = config_.time_scale == 0 ? 0.0
-                                                   : static_cast<double>(config_.current_time) /
-                                                         static_cast<double>(config_.time_scale);
+    const double seconds = config_.time_scale == 0
+                               ? 0.0
+                               : static_cast<double>(config_.current_time) / static_cast<double>(config_.time_scale);
     param_copies_.clear();
     choice_texts_.clear();
     for (int i = 0; i < params.count(); ++i) {

@@ -16,9 +16,9 @@ namespace minihost {
 struct PluginIdentity {
     std::string name, match_name, category, entry_point;
     A_long kind = 0, api_major = 0, api_minor = 0, reserved_info = 0;
-    int callback_calls = 0;       // how often the callback was called
+    int callback_calls = 0;            // how often the callback was called
     bool opaque_pointer_kept = false;  // the callback got the host's own pointer back
-    PF_Err result = PF_Err_NONE;  // what PluginDataEntryFunction returned
+    PF_Err result = PF_Err_NONE;       // what PluginDataEntryFunction returned
 };
 
 class Plugin {

@@ -45,9 +45,9 @@ private:
 };
 
 struct LayerTransform {
-    AnimatedPoint anchor;                   // pixels
-    AnimatedPoint position;                 // pixels
-    AnimatedPoint scale{100.0, 100.0};      // percent
+    AnimatedPoint anchor;               // pixels
+    AnimatedPoint position;             // pixels
+    AnimatedPoint scale{100.0, 100.0};  // percent
     double rotation_degrees = 0.0;
 
     A_Matrix4 matrixAt(double seconds) const;

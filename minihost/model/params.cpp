@@ -190,8 +190,8 @@ std::string Params::append(const PF_ParamDef& def) {
         } else {
             const std::string text = def.u.pd.u.namesptr;
             if (countChoices(text) != def.u.pd.num_choices) {
-                problem = "popup declares " + std::to_string(def.u.pd.num_choices) + " choices but its text \"" +
-                          text + "\" has " + std::to_string(countChoices(text));
+                problem = "popup declares " + std::to_string(def.u.pd.num_choices) + " choices but its text \"" + text +
+                          "\" has " + std::to_string(countChoices(text));
             }
             e->choices = makeChoiceBuffer(text);
         }

@@ -64,8 +64,7 @@ void copyRect(const PF_EffectWorld& src, PF_EffectWorld& dst, const PF_Rect& src
 
 }  // namespace
 
-PF_Err copyWorld(const PF_EffectWorld* src, PF_EffectWorld* dst, const PF_Rect* src_r,
-                 const PF_Rect* dst_r) noexcept {
+PF_Err copyWorld(const PF_EffectWorld* src, PF_EffectWorld* dst, const PF_Rect* src_r, const PF_Rect* dst_r) noexcept {
     const auto src_depth = pixels_detail::checkWorld(src);
     const auto dst_depth = pixels_detail::checkWorld(dst);
     if (!src_depth || !dst_depth || *src_depth != *dst_depth) return PF_Err_BAD_CALLBACK_PARAM;

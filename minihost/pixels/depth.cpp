@@ -6,9 +6,12 @@ namespace minihost {
 
 PF_PixelFormat pixelFormatOf(Depth depth) {
     switch (depth) {
-    case Depth::k8: return PF_PixelFormat_ARGB32;
-    case Depth::k16: return PF_PixelFormat_ARGB64;
-    case Depth::k32: return PF_PixelFormat_ARGB128;
+        case Depth::k8:
+            return PF_PixelFormat_ARGB32;
+        case Depth::k16:
+            return PF_PixelFormat_ARGB64;
+        case Depth::k32:
+            return PF_PixelFormat_ARGB128;
     }
     return PF_PixelFormat_INVALID;
 }
@@ -32,18 +35,24 @@ Depth depthOf(const PF_EffectWorld& world) {
 
 int pixelBytes(Depth depth) {
     switch (depth) {
-    case Depth::k8: return static_cast<int>(sizeof(PF_Pixel8));
-    case Depth::k16: return static_cast<int>(sizeof(PF_Pixel16));
-    case Depth::k32: return static_cast<int>(sizeof(PF_PixelFloat));
+        case Depth::k8:
+            return static_cast<int>(sizeof(PF_Pixel8));
+        case Depth::k16:
+            return static_cast<int>(sizeof(PF_Pixel16));
+        case Depth::k32:
+            return static_cast<int>(sizeof(PF_PixelFloat));
     }
     return 0;
 }
 
 const char* depthName(Depth depth) {
     switch (depth) {
-    case Depth::k8: return "8";
-    case Depth::k16: return "16";
-    case Depth::k32: return "32";
+        case Depth::k8:
+            return "8";
+        case Depth::k16:
+            return "16";
+        case Depth::k32:
+            return "32";
     }
     return "?";
 }

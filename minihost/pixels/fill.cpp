@@ -25,7 +25,8 @@ void fillRect(PF_EffectWorld& world, const PF_Rect& r, const PF_Pixel& colour) {
     }
     P* first = pixels_detail::rowOf<P>(world, r.top) + r.left;
     if (one_byte) {
-        for (int y = r.top; y < r.bottom; ++y) std::memset(pixels_detail::rowOf<P>(world, y) + r.left, first_byte, bytes);
+        for (int y = r.top; y < r.bottom; ++y)
+            std::memset(pixels_detail::rowOf<P>(world, y) + r.left, first_byte, bytes);
         return;
     }
     std::fill(first, first + (r.right - r.left), value);

@@ -146,8 +146,8 @@ private:
         const double dd = std::max(d1, d2);
         int n = 1;
         if (dd > 0 && std::isfinite(dd))
-            n = static_cast<int>(std::clamp(std::ceil(std::sqrt(0.75 * dd / kFlatness)), 1.0,
-                                            static_cast<double>(kMaxPiecesPerCurve)));
+            n = static_cast<int>(
+                std::clamp(std::ceil(std::sqrt(0.75 * dd / kFlatness)), 1.0, static_cast<double>(kMaxPiecesPerCurve)));
         const auto at = [&](double t) {
             const double u = 1 - t;
             return Point{u * u * u * a.x + 3 * u * u * t * b.x + 3 * u * t * t * c.x + t * t * t * d.x,

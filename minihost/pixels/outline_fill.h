@@ -29,7 +29,7 @@ namespace minihost {
 /// than 32767 points is drawn in parts, a contour that long not at all.
 /// Throws std::invalid_argument for a world that transformWorld would
 /// reject, std::bad_alloc when memory runs out.
-void fillOutlines(PF_EffectWorld& dst, const std::vector<std::vector<PF_PathVertex>>& contours,
-                  PF_Pixel color, double scale_x, double scale_y, double offset_x, double offset_y);
+void fillOutlines(PF_EffectWorld& dst, const std::vector<std::vector<PF_PathVertex>>& contours, PF_Pixel color,
+                  double scale_x, double scale_y, double offset_x, double offset_y);
 
 }  // namespace minihost

@@ -20,7 +20,7 @@ using pixels_detail::Blend;
 struct Job {
     const PF_EffectWorld* src;
     PF_EffectWorld* dst;
-    PF_Rect clip;                            // destination pixels that may be written
+    PF_Rect clip;                             // destination pixels that may be written
     std::vector<PF_FloatMatrix>& dst_to_src;  // one per matrix handed in
     float opacity;
     bool bilinear;
@@ -53,9 +53,9 @@ void translateWhole(const Job& job, int tx, int ty) {
     using T = pixels_detail::PixelTraits<P>;
     const PF_EffectWorld& src = *job.src;
     // Destination pixels whose source pixel exists, within the clip.
-    const PF_Rect r = pixels_detail::intersect(
-        job.clip, PF_Rect{tx, ty, static_cast<A_long>(static_cast<long long>(tx) + src.width),
-                          static_cast<A_long>(static_cast<long long>(ty) + src.height)});
+    const PF_Rect r =
+        pixels_detail::intersect(job.clip, PF_Rect{tx, ty, static_cast<A_long>(static_cast<long long>(tx) + src.width),
+                                                   static_cast<A_long>(static_cast<long long>(ty) + src.height)});
     const bool plain_over = blend == Blend::kOver && job.opacity == 1.0f;
     const auto opaque = T::from8(255);
     const int width = r.right - r.left;
@@ -413,13 +413,11 @@ PF_Rect reach(const PF_FloatMatrix& src_to_dst, const PF_EffectWorld& src, const
             top = std::min(top, p->y);
             bottom = std::max(bottom, p->y);
         }
-    const auto toEdge = [](double v, double lo, double hi) {
-        return static_cast<A_long>(std::clamp(v, lo, hi));
-    };
+    const auto toEdge = [](double v, double lo, double hi) { return static_cast<A_long>(std::clamp(v, lo, hi)); };
     const double lo_x = clip.left, hi_x = clip.right, lo_y = clip.top, hi_y = clip.bottom;
-    return pixels_detail::intersect(clip, PF_Rect{toEdge(std::floor(left) - 1, lo_x, hi_x), toEdge(std::floor(top) - 1, lo_y, hi_y),
-                                           toEdge(std::ceil(right) + 1, lo_x, hi_x),
-                                           toEdge(std::ceil(bottom) + 1, lo_y, hi_y)});
+    return pixels_detail::intersect(
+        clip, PF_Rect{toEdge(std::floor(left) - 1, lo_x, hi_x), toEdge(std::floor(top) - 1, lo_y, hi_y),
+                      toEdge(std::ceil(right) + 1, lo_x, hi_x), toEdge(std::ceil(bottom) + 1, lo_y, hi_y)});
 }
 
 PF_Rect unite(const PF_Rect& a, const PF_Rect& b) {

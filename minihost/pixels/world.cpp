@@ -18,8 +18,7 @@ constexpr int kRowPadding = 64;
 
 void checkPixelAccess(const PF_EffectWorld& world, int x, int y) {
     if (!pixels_detail::checkWorld(&world)) throw std::invalid_argument("world is not usable");
-    if (x < 0 || y < 0 || x >= world.width || y >= world.height)
-        throw std::out_of_range("pixel outside the world");
+    if (x < 0 || y < 0 || x >= world.width || y >= world.height) throw std::out_of_range("pixel outside the world");
 }
 
 }  // namespace

@@ -124,8 +124,7 @@ void giveBackWorldMemory(void* memory) noexcept {
         poison(block, block_bytes);
         try {
             if (kept().keep(block, block_bytes)) return;
-        } catch (...) {
-        }
+        } catch (...) {}
         unpoison(block, block_bytes);
     }
     ::operator delete[](block, kAlignment);

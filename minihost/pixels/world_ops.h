@@ -35,8 +35,7 @@ PF_Err fillWorld(const PF_Pixel* color, const PF_Rect* rect, PF_EffectWorld* wor
 /// src_r leaves the source buffer the destination pixels become transparent
 /// black; where dst_r leaves the destination buffer nothing is written.
 /// src and dst may be the same world, with overlapping rectangles.
-PF_Err copyWorld(const PF_EffectWorld* src, PF_EffectWorld* dst, const PF_Rect* src_r,
-                 const PF_Rect* dst_r) noexcept;
+PF_Err copyWorld(const PF_EffectWorld* src, PF_EffectWorld* dst, const PF_Rect* src_r, const PF_Rect* dst_r) noexcept;
 
 /// Composites src onto dst through a 3x3 matrix with row vectors:
 /// (x, y, 1) x M = (X, Y, W) and the point is (X / W, Y / W). With
@@ -82,8 +81,8 @@ PF_Err copyWorld(const PF_EffectWorld* src, PF_EffectWorld* dst, const PF_Rect* 
 ///   blur: the source is sampled through each of them and the samples are
 ///   averaged (weighted by alpha) before compositing once.
 PF_Err transformWorld(PF_Quality quality, PF_ModeFlags m_flags, PF_Field field, const PF_EffectWorld* src,
-                      const PF_CompositeMode* comp_mode, const PF_MaskWorld* mask,
-                      const PF_FloatMatrix* matrices, A_long num_matrices, PF_Boolean src2dst_matrix,
-                      const PF_Rect* dest_rect, PF_EffectWorld* dst) noexcept;
+                      const PF_CompositeMode* comp_mode, const PF_MaskWorld* mask, const PF_FloatMatrix* matrices,
+                      A_long num_matrices, PF_Boolean src2dst_matrix, const PF_Rect* dest_rect,
+                      PF_EffectWorld* dst) noexcept;
 
 }  // namespace minihost

@@ -8,8 +8,7 @@
 namespace minihost::detail {
 namespace {
 
-A_Err setDynamicStreamFlag(AEGP_StreamRefH streamH, AEGP_DynStreamFlags one_flag, A_Boolean undoableB,
-                           A_Boolean setB) {
+A_Err setDynamicStreamFlag(AEGP_StreamRefH streamH, AEGP_DynStreamFlags one_flag, A_Boolean undoableB, A_Boolean setB) {
     return guarded(HostFunction::AEGP_SetDynamicStreamFlag, [&](CallContext& ctx) -> A_Err {
         StreamObject* stream = ctx.liveStream(streamH);
         if (stream == nullptr) {
@@ -28,13 +27,15 @@ A_Err setDynamicStreamFlag(AEGP_StreamRefH streamH, AEGP_DynStreamFlags one_flag
 }
 
 A_Err disposeEffect(AEGP_EffectRefH effectH) {
-    return guarded(HostFunction::AEGP_DisposeEffect, [&](CallContext& ctx) -> A_Err {
-        if (!ctx.disposeEffectRef(effectH)) {
-            ctx.reject("effect reference not live (never obtained, or disposed of already)",
-                       A_Err_PARAMETER);
-        }
-        return A_Err_NONE;
-    }, Kind::kGivesBack);
+    return guarded(
+        HostFunction::AEGP_DisposeEffect,
+        [&](CallContext& ctx) -> A_Err {
+            if (!ctx.disposeEffectRef(effectH)) {
+                ctx.reject("effect reference not live (never obtained, or disposed of already)", A_Err_PARAMETER);
+            }
+            return A_Err_NONE;
+        },
+        Kind::kGivesBack);
 }
 
 }  // namespace

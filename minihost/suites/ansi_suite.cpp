@@ -102,8 +102,8 @@ A_FpLong fTan(A_FpLong x) { return std::tan(x); }
 A_FpLong fAsin(A_FpLong x) { return std::asin(x); }
 A_FpLong fAcos(A_FpLong x) { return std::acos(x); }
 
-const PF_ANSICallbacksSuite1 kSuite = {fAtan, fAtan2, fCeil, fCos,  fExp, fFabs,       fFloor,      fFmod, fHypot,
-                                        fLog,  fLog10, fPow,  fSin, fSqrt, fTan, ansiSprintf, ansiStrcpy, fAsin, fAcos};
+const PF_ANSICallbacksSuite1 kSuite = {fAtan,  fAtan2, fCeil, fCos,  fExp, fFabs,       fFloor,     fFmod, fHypot, fLog,
+                                       fLog10, fPow,   fSin,  fSqrt, fTan, ansiSprintf, ansiStrcpy, fAsin, fAcos};
 
 }  // namespace
 

@@ -57,16 +57,19 @@ SPErr acquireSuite(const char* name, A_long version, const void** suite) {
 }
 
 SPErr releaseSuite(const char* name, A_long version) {
-    return guarded(HostFunction::ReleaseSuite, [&](CallContext& ctx) -> A_Err {
-        if (name == nullptr) {
-            ctx.reject("null name", kSuiteNotFound);
-        }
-        const std::string key = suiteKey(name, version);
-        if (!ctx.suiteReleased(key)) {
-            ctx.reject(key + " released more often than acquired", kSuiteNotFound);
-        }
-        return kSPNoError;
-    }, Kind::kGivesBack);
+    return guarded(
+        HostFunction::ReleaseSuite,
+        [&](CallContext& ctx) -> A_Err {
+            if (name == nullptr) {
+                ctx.reject("null name", kSuiteNotFound);
+            }
+            const std::string key = suiteKey(name, version);
+            if (!ctx.suiteReleased(key)) {
+                ctx.reject(key + " released more often than acquired", kSuiteNotFound);
+            }
+            return kSPNoError;
+        },
+        Kind::kGivesBack);
 }
 
 SPBoolean isEqual(const char* a, const char* b) { return a != nullptr && b != nullptr && std::strcmp(a, b) == 0; }
@@ -110,8 +113,8 @@ const void* findSuite(const char* name, A_long version) {
 }
 
 SPBasicSuite basicSuite() {
-    return SPBasicSuite{&acquireSuite, &releaseSuite, &isEqual, &allocateBlock, &freeBlock, &reallocateBlock,
-                        &undefined};
+    return SPBasicSuite{&acquireSuite, &releaseSuite,    &isEqual,  &allocateBlock,
+                        &freeBlock,    &reallocateBlock, &undefined};
 }
 
 }  // namespace minihost::detail

@@ -46,15 +46,13 @@ A_Err shiftTime(CallContext& ctx, AEGP_LayerH layerH, const A_Time* in, A_Time* 
 }
 
 A_Err convertCompToLayerTime(AEGP_LayerH layerH, const A_Time* comp_time, A_Time* layer_time) {
-    return guarded(HostFunction::AEGP_ConvertCompToLayerTime, [&](CallContext& ctx) -> A_Err {
-        return shiftTime(ctx, layerH, comp_time, layer_time, -1.0);
-    });
+    return guarded(HostFunction::AEGP_ConvertCompToLayerTime,
+                   [&](CallContext& ctx) -> A_Err { return shiftTime(ctx, layerH, comp_time, layer_time, -1.0); });
 }
 
 A_Err convertLayerToCompTime(AEGP_LayerH layerH, const A_Time* layer_time, A_Time* comp_time) {
-    return guarded(HostFunction::AEGP_ConvertLayerToCompTime, [&](CallContext& ctx) -> A_Err {
-        return shiftTime(ctx, layerH, layer_time, comp_time, 1.0);
-    });
+    return guarded(HostFunction::AEGP_ConvertLayerToCompTime,
+                   [&](CallContext& ctx) -> A_Err { return shiftTime(ctx, layerH, layer_time, comp_time, 1.0); });
 }
 
 A_Err getLayerToWorldXform(AEGP_LayerH layerH, const A_Time* comp_time, A_Matrix4* transform) {

@@ -44,13 +44,15 @@ A_Err getNewTextOutlines(AEGP_LayerH layerH, const A_Time* layer_time, AEGP_Text
 }
 
 A_Err disposeTextOutlines(AEGP_TextOutlinesH outlinesH) {
-    return guarded(HostFunction::AEGP_DisposeTextOutlines, [&](CallContext& ctx) -> A_Err {
-        if (!ctx.disposeOutlineSet(outlinesH)) {
-            ctx.reject("outline set not live (never obtained, or disposed of already)",
-                       A_Err_PARAMETER);
-        }
-        return A_Err_NONE;
-    }, Kind::kGivesBack);
+    return guarded(
+        HostFunction::AEGP_DisposeTextOutlines,
+        [&](CallContext& ctx) -> A_Err {
+            if (!ctx.disposeOutlineSet(outlinesH)) {
+                ctx.reject("outline set not live (never obtained, or disposed of already)", A_Err_PARAMETER);
+            }
+            return A_Err_NONE;
+        },
+        Kind::kGivesBack);
 }
 
 A_Err getNumTextOutlines(AEGP_TextOutlinesH outlinesH, A_long* num_outlinesPL) {
@@ -85,8 +87,7 @@ AEGP_MathSuite1 makeMathSuite() {
 }
 
 const AEGP_MathSuite1 kMath = makeMathSuite();
-const AEGP_TextLayerSuite1 kText = {getNewTextOutlines, disposeTextOutlines, getNumTextOutlines,
-                                    getIndexedTextOutline};
+const AEGP_TextLayerSuite1 kText = {getNewTextOutlines, disposeTextOutlines, getNumTextOutlines, getIndexedTextOutline};
 
 }  // namespace
 

@@ -23,8 +23,7 @@ PF_Err updateParamUI(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_
         ctx.checkCommand({PF_Cmd_UPDATE_PARAMS_UI, PF_Cmd_USER_CHANGED_PARAM, PF_Cmd_EVENT});
         const Params& params = ctx.host().params();
         if (param_index < 1 || param_index >= params.count()) {
-            ctx.reject("parameter index " + std::to_string(param_index) + " out of range",
-                       PF_Err_INVALID_INDEX);
+            ctx.reject("parameter index " + std::to_string(param_index) + " out of range", PF_Err_INVALID_INDEX);
         }
         if (defP == nullptr) {
             ctx.reject("null definition", PF_Err_BAD_CALLBACK_PARAM);
@@ -53,9 +52,8 @@ PF_Err updateParamUI(PF_ProgPtr effect_ref, PF_ParamIndex param_index, const PF_
 }
 
 PF_Err getCurrentState(PF_ProgPtr, PF_ParamIndex, const A_Time*, const A_Time*, PF_State*) {
-    return guarded(HostFunction::PF_GetCurrentState, [&](CallContext& ctx) -> A_Err {
-        ctx.reject("unexpected call", PF_Err_BAD_CALLBACK_PARAM);
-    });
+    return guarded(HostFunction::PF_GetCurrentState,
+                   [&](CallContext& ctx) -> A_Err { ctx.reject("unexpected call", PF_Err_BAD_CALLBACK_PARAM); });
 }
 
 const PF_ParamUtilsSuite3 kSuite = {updateParamUI, getCurrentState, nullptr, nullptr, nullptr,

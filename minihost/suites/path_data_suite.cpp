@@ -38,14 +38,12 @@ PF_Err pathNumSegments(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP, A_long* n
     });
 }
 
-PF_Err pathVertexInfo(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP, A_long which_pointL,
-                      PF_PathVertex* vertexP) {
+PF_Err pathVertexInfo(PF_ProgPtr effect_ref, PF_PathOutlinePtr pathP, A_long which_pointL, PF_PathVertex* vertexP) {
     return guarded(HostFunction::PF_PathVertexInfo, [&](CallContext& ctx) -> A_Err {
         ctx.checkRef(effect_ref);
         const OutlineObject& o = outlineOf(ctx, pathP);
         if (which_pointL < 0 || static_cast<std::size_t>(which_pointL) >= o.vertices.size()) {
-            ctx.reject("vertex " + std::to_string(which_pointL) + " out of range",
-                       PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("vertex " + std::to_string(which_pointL) + " out of range", PF_Err_BAD_CALLBACK_PARAM);
         }
         if (vertexP == nullptr) {
             ctx.reject("null output pointer", PF_Err_BAD_CALLBACK_PARAM);

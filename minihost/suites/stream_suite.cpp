@@ -26,13 +26,15 @@ A_Err getNewEffectStreamByIndex(AEGP_PluginID /*aegp_plugin_id*/, AEGP_EffectRef
 }
 
 A_Err disposeStream(AEGP_StreamRefH streamH) {
-    return guarded(HostFunction::AEGP_DisposeStream, [&](CallContext& ctx) -> A_Err {
-        if (!ctx.disposeStream(streamH)) {
-            ctx.reject("stream reference not live (never obtained, or disposed of already)",
-                       A_Err_PARAMETER);
-        }
-        return A_Err_NONE;
-    }, Kind::kGivesBack);
+    return guarded(
+        HostFunction::AEGP_DisposeStream,
+        [&](CallContext& ctx) -> A_Err {
+            if (!ctx.disposeStream(streamH)) {
+                ctx.reject("stream reference not live (never obtained, or disposed of already)", A_Err_PARAMETER);
+            }
+            return A_Err_NONE;
+        },
+        Kind::kGivesBack);
 }
 
 // Version 7 answers an AEGP_StreamVal, version 9 an AEGP_StreamVal2: the
@@ -60,8 +62,7 @@ A_Err getLayerStreamValue(AEGP_LayerH layerH, AEGP_LayerStream which_stream, AEG
         switch (which_stream) {
             case AEGP_LayerStream_ANCHORPOINT:
             case AEGP_LayerStream_POSITION: {
-                const A_FloatPoint p =
-                    (which_stream == AEGP_LayerStream_POSITION ? t.position : t.anchor).at(seconds);
+                const A_FloatPoint p = (which_stream == AEGP_LayerStream_POSITION ? t.position : t.anchor).at(seconds);
                 value.three_d = {p.x, p.y, 0.0};
                 break;
             }

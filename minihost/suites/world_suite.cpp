@@ -33,18 +33,21 @@ PF_Err newWorld(PF_ProgPtr effect_ref, A_long widthL, A_long heightL, PF_Boolean
 }
 
 PF_Err disposeWorld(PF_ProgPtr effect_ref, PF_EffectWorld* worldP) {
-    return guarded(HostFunction::PF_DisposeWorld, [&](CallContext& ctx) -> A_Err {
-        ctx.checkRef(effect_ref);
-        if (worldP == nullptr) {
-            ctx.reject("null world", PF_Err_BAD_CALLBACK_PARAM);
-        }
-        if (!ctx.worldDisposed(*worldP)) {
-            ctx.reject("world not made by PF_NewWorld in this call, or disposed of already",
-                       PF_Err_BAD_CALLBACK_PARAM);
-        }
-        freeWorld(*worldP);
-        return PF_Err_NONE;
-    }, Kind::kGivesBack);
+    return guarded(
+        HostFunction::PF_DisposeWorld,
+        [&](CallContext& ctx) -> A_Err {
+            ctx.checkRef(effect_ref);
+            if (worldP == nullptr) {
+                ctx.reject("null world", PF_Err_BAD_CALLBACK_PARAM);
+            }
+            if (!ctx.worldDisposed(*worldP)) {
+                ctx.reject("world not made by PF_NewWorld in this call, or disposed of already",
+                           PF_Err_BAD_CALLBACK_PARAM);
+            }
+            freeWorld(*worldP);
+            return PF_Err_NONE;
+        },
+        Kind::kGivesBack);
 }
 
 PF_Err getPixelFormat(const PF_EffectWorld* worldP, PF_PixelFormat* pixel_formatP) {
@@ -53,8 +56,7 @@ PF_Err getPixelFormat(const PF_EffectWorld* worldP, PF_PixelFormat* pixel_format
             ctx.reject("null world or output pointer", PF_Err_BAD_CALLBACK_PARAM);
         }
         if (!ctx.knownWorld(worldP)) {
-            ctx.reject("world not handed out by the host in this call",
-                       PF_Err_BAD_CALLBACK_PARAM);
+            ctx.reject("world not handed out by the host in this call", PF_Err_BAD_CALLBACK_PARAM);
         }
         if (!tryDepthOf(*worldP)) {
             ctx.reject("world's format code was overwritten", PF_Err_BAD_CALLBACK_PARAM);

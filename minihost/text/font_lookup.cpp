@@ -16,8 +16,8 @@ namespace {
 // Generic names that fontconfig maps through its own configuration; any
 // family it picks for them is the right answer.
 bool isGenericFamily(const std::string& name) {
-    static constexpr std::array<std::string_view, 7> generic = {
-        "sans-serif", "sans", "serif", "monospace", "mono", "system-ui", "emoji"};
+    static constexpr std::array<std::string_view, 7> generic = {"sans-serif", "sans",      "serif", "monospace",
+                                                                "mono",       "system-ui", "emoji"};
     for (std::string_view g : generic) {
         if (FcStrCmpIgnoreCase(reinterpret_cast<const FcChar8*>(name.c_str()),
                                reinterpret_cast<const FcChar8*>(std::string(g).c_str())) == 0) {
@@ -126,8 +126,8 @@ std::string joined(const std::vector<std::string>& words) {
 }
 
 bool looksLikePath(const std::string& s) {
-    return s.find('/') != std::string::npos || s.find('\\') != std::string::npos ||
-           s.ends_with(".ttf") || s.ends_with(".otf") || s.ends_with(".ttc") || s.ends_with(".pfb");
+    return s.find('/') != std::string::npos || s.find('\\') != std::string::npos || s.ends_with(".ttf") ||
+           s.ends_with(".otf") || s.ends_with(".ttc") || s.ends_with(".pfb");
 }
 
 }  // namespace
@@ -177,8 +177,9 @@ FontFile findFont(const std::string& family_or_file) {
     }
     if (!style.empty() && !matchHasName(match.get(), FC_STYLE, style)) {
         FcPatternGuard of_family(FcPatternCreate());
-        FcPatternAddString(of_family.get(), FC_FAMILY,
-                           reinterpret_cast<const FcChar8*>((family.empty() ? firstFamily(match.get()) : family).c_str()));
+        FcPatternAddString(
+            of_family.get(), FC_FAMILY,
+            reinterpret_cast<const FcChar8*>((family.empty() ? firstFamily(match.get()) : family).c_str()));
         throw TextError("font \"" + name + "\" not found: the family has the styles " +
                         joined(listValues(config.get(), of_family.get(), FC_STYLE)));
     }

@@ -21,7 +21,11 @@ std::vector<char32_t> codePoints(const std::string& utf8) {
     std::vector<char32_t> out;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto byte = static_cast<unsigned char>(utf8[i]);
-        const int length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xe ? 3 : (byte >> 3) == 0x1e ? 4 : 0;
+        const int length = byte < 0x80           ? 1
+                           : (byte >> 5) == 0x6  ? 2
+                           : (byte >> 4) == 0xe  ? 3
+                           : (byte >> 3) == 0x1e ? 4
+                                                 : 0;
         if (length == 0 || i + static_cast<std::size_t>(length) > utf8.size()) {
             out.push_back(0xfffd);
             ++i;

@@ -17,10 +17,10 @@
 namespace minihost::text {
 
 struct FontTextStyle {
-    std::string text;                       // UTF-8, lines separated by line breaks
-    std::string font = kDefaultFontFamily;  // family name or font file path
-    Animated size_px{40.0};                 // em size in layer pixels
-    ParagraphStyle paragraph;               // leading, alignment, flow
+    std::string text;                                              // UTF-8, lines separated by line breaks
+    std::string font = kDefaultFontFamily;                         // family name or font file path
+    Animated size_px{40.0};                                        // em size in layer pixels
+    ParagraphStyle paragraph;                                      // leading, alignment, flow
     Animated red{255.0}, green{255.0}, blue{255.0}, alpha{255.0};  // 0 to 255
 };
 

@@ -111,23 +111,23 @@ Contour convertContour(const FT_Outline& outline, int first, int last, OutlinePl
         const int k = (offset + s) % n;
         const Point p = pointAt(k);
         switch (tagAt(k)) {
-        case FT_CURVE_TAG_ON:
-            onCurve(p);
-            break;
-        case FT_CURVE_TAG_CONIC:
-            if (conic) {
-                const Point mid = midpoint(*conic, p);
-                builder.quadTo(*conic, mid);
-            }
-            conic = p;
-            break;
-        default:  // FT_CURVE_TAG_CUBIC
-            if (cubic.size() == 2) {  // malformed run of three: end the curve at the third
+            case FT_CURVE_TAG_ON:
                 onCurve(p);
-            } else {
-                cubic.push_back(p);
-            }
-            break;
+                break;
+            case FT_CURVE_TAG_CONIC:
+                if (conic) {
+                    const Point mid = midpoint(*conic, p);
+                    builder.quadTo(*conic, mid);
+                }
+                conic = p;
+                break;
+            default:                      // FT_CURVE_TAG_CUBIC
+                if (cubic.size() == 2) {  // malformed run of three: end the curve at the third
+                    onCurve(p);
+                } else {
+                    cubic.push_back(p);
+                }
+                break;
         }
     }
     onCurve(start_point);

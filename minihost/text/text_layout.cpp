@@ -30,12 +30,12 @@ std::vector<Line> splitLines(const std::string& utf8) {
 // How far before the anchor a run of this length starts along its flow.
 double alignShift(Align align, double advance) {
     switch (align) {
-    case Align::kCenter:
-        return -advance * 0.5;
-    case Align::kEnd:
-        return -advance;
-    case Align::kStart:
-        break;
+        case Align::kCenter:
+            return -advance * 0.5;
+        case Align::kEnd:
+            return -advance;
+        case Align::kStart:
+            break;
     }
     return 0.0;
 }

@@ -101,10 +101,9 @@ std::vector<std::uint8_t> propertyList(Platform platform) {
         properties.push_back({kMacArm64CodeKey, pascalString(identity::kEntryPoint, false)});
     }
     const std::vector<Property> rest = {
-        {fourCharCode('e', 'P', 'V', 'R'),
-         words16(order, identity::kPiPLVersionMajor, identity::kPiPLVersionMinor)},
-        {fourCharCode('e', 'S', 'V', 'R'), words16(order, static_cast<A_u_short>(identity::kApiMajor),
-                                                        static_cast<A_u_short>(identity::kApiMinor))},
+        {fourCharCode('e', 'P', 'V', 'R'), words16(order, identity::kPiPLVersionMajor, identity::kPiPLVersionMinor)},
+        {fourCharCode('e', 'S', 'V', 'R'),
+         words16(order, static_cast<A_u_short>(identity::kApiMajor), static_cast<A_u_short>(identity::kApiMinor))},
         {fourCharCode('e', 'V', 'E', 'R'), word32(order, identity::kPackedVersion)},
         {fourCharCode('e', 'I', 'N', 'F'), word16(order, identity::kInfoFlags)},
         {fourCharCode('e', 'G', 'L', 'O'), word32(order, static_cast<A_u_long>(identity::kOutFlags))},

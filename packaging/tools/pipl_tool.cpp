@@ -83,8 +83,7 @@ std::string cppHeader(const std::vector<std::uint8_t>& bytes) {
 
 std::string infoPlist() {
     const std::string version = std::to_string(identity::kMajorVersion) + "." +
-                                std::to_string(identity::kMinorVersion) + "." +
-                                std::to_string(identity::kBugVersion);
+                                std::to_string(identity::kMinorVersion) + "." + std::to_string(identity::kBugVersion);
     std::ostringstream p;
     p << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       << "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
@@ -123,8 +122,8 @@ int main(int argc, char** argv) {
         }
         out[option] = argv[i + 1];
     }
-    const std::set<std::string> known = {"--windows-bin",    "--windows-rc",     "--windows-header",
-                                         "--mac-rsrc",       "--mac-info-plist", "--mac-pkginfo"};
+    const std::set<std::string> known = {"--windows-bin", "--windows-rc",     "--windows-header",
+                                         "--mac-rsrc",    "--mac-info-plist", "--mac-pkginfo"};
     for (const auto& entry : out) {
         if (known.count(entry.first) == 0) {
             return usage();

@@ -58,9 +58,9 @@ void checkPropertyList(HMODULE module) {
     const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
     check(size == sizeof kExpectedWindowsPiPL,
           "property list is " + std::to_string(sizeof kExpectedWindowsPiPL) + " bytes, got " + std::to_string(size));
-    check(bytes != nullptr && size == sizeof kExpectedWindowsPiPL &&
-              std::memcmp(bytes, kExpectedWindowsPiPL, size) == 0,
-          "property list bytes equal the generated list");
+    check(
+        bytes != nullptr && size == sizeof kExpectedWindowsPiPL && std::memcmp(bytes, kExpectedWindowsPiPL, size) == 0,
+        "property list bytes equal the generated list");
 }
 
 // ---- PluginDataEntryFunction ----
@@ -96,7 +96,8 @@ void checkPluginData(PluginDataEntryFunctionPtr entry) {
     for (const PF_Err answer : {PF_Err{PF_Err_NONE}, PF_Err{PF_Err_OUT_OF_MEMORY}}) {
         PluginData data;
         data.answer = answer;
-        const PF_Err result = entry(reinterpret_cast<PF_PluginDataPtr>(&data), recordPluginData, nullptr, "Wine", "1.0");
+        const PF_Err result =
+            entry(reinterpret_cast<PF_PluginDataPtr>(&data), recordPluginData, nullptr, "Wine", "1.0");
         const std::string when = " (callback answers " + std::to_string(answer) + ")";
         check(result == answer, "PluginDataEntryFunction returns the callback's answer" + when);
         check(data.calls == 1, "the callback is called once" + when);
@@ -108,7 +109,8 @@ void checkPluginData(PluginDataEntryFunctionPtr entry) {
         check(data.kind == static_cast<A_long>(identity::kKind), "kind, got " + hex(data.kind));
         check(data.apiMajor == identity::kApiMajor && data.apiMinor == identity::kApiMinor,
               "API version, got " + std::to_string(data.apiMajor) + "." + std::to_string(data.apiMinor));
-        check(data.reserved == identity::kPluginDataReservedInfo, "reserved info, got " + std::to_string(data.reserved));
+        check(data.reserved == identity::kPluginDataReservedInfo,
+              "reserved info, got " + std::to_string(data.reserved));
     }
 }
 

@@ -19,9 +19,7 @@ constexpr std::string_view trim(std::string_view s) {
     return s;
 }
 
-constexpr bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.substr(0, prefix.size()) == prefix;
-}
+constexpr bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 // Position of the first `c` outside <...>, (...) and [...] from `from`, or npos.
 constexpr std::size_t findTop(std::string_view s, char c, std::size_t from = 0) {

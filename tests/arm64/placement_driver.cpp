@@ -61,7 +61,7 @@ path randomPath(Random& r, double x, double y, double scale) {
     bool first = true;
     for (const PF_PathVertex& v : p.vertices) {
         for (const auto& [px, py] : {std::pair{v.x, v.y}, std::pair{v.x + v.tan_in_x, v.y + v.tan_in_y},
-                                      std::pair{v.x + v.tan_out_x, v.y + v.tan_out_y}}) {
+                                     std::pair{v.x + v.tan_out_x, v.y + v.tan_out_y}}) {
             p.left = first ? px : std::min(p.left, px);
             p.right = first ? px : std::max(p.right, px);
             p.top = first ? py : std::min(p.top, py);

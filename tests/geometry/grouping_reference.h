@@ -186,7 +186,7 @@ inline void numberSlots(std::vector<character>& characters, A_long alignment) {
 /// groupCharacters as it was written first: every placement search tests
 /// every candidate. The indexed grouping must answer exactly as this does.
 inline void groupCharactersAllPairs(std::vector<path>& paths, double x_tolerance, double y_tolerance, A_long alignment,
-                     A_long expansion, std::vector<character>& characters) {
+                                    A_long expansion, std::vector<character>& characters) {
     detail::placePaths(paths, characters);
     detail::mergePhase(characters, x_tolerance, x_tolerance);
     detail::mergePhase(characters, 0.5 * y_tolerance, y_tolerance);

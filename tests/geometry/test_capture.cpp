@@ -57,8 +57,8 @@ TEST_F(Capture, NoOutlinesGiveNoPathsAndNoError) {
 }
 
 TEST_F(Capture, OnePathPerContourInTheHostsOrder) {
-    host().layer().setGlyphs({glyphOf({rectangleContour(0, 0, 10, 20), rectangleContour(2, 2, 8, 8)}),
-                              rectangleGlyph(30, 0, 40, 20)});
+    host().layer().setGlyphs(
+        {glyphOf({rectangleContour(0, 0, 10, 20), rectangleContour(2, 2, 8, 8)}), rectangleGlyph(30, 0, 40, 20)});
     const auto c = harness.capture();
     ASSERT_EQ(c.err, A_Err_NONE);
     ASSERT_EQ(c.paths.size(), 3u);
@@ -257,8 +257,8 @@ TEST_F(Capture, GroupingRunsOnWhatWasReadBeforeAFailure) {
 TEST_F(Capture, NonFiniteOutlinePointsGiveAnUnusableCharacterOnly) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    host().layer().setGlyphs({rectangleGlyph(0, 0, 10, 20), glyphOf({Contour{at(nan, 5), at(inf, -inf)}}),
-                              rectangleGlyph(30, 0, 40, 20)});
+    host().layer().setGlyphs(
+        {rectangleGlyph(0, 0, 10, 20), glyphOf({Contour{at(nan, 5), at(inf, -inf)}}), rectangleGlyph(30, 0, 40, 20)});
     const auto g = harness.characters(100, 100, 1, 2);
     EXPECT_EQ(g.err, A_Err_NONE);
     ASSERT_EQ(g.characters.size(), 3u);  // the broken one sits between the others and merges with neither

@@ -17,8 +17,8 @@ class CaptureInEffect : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(host.setUp(), PF_Err_NONE);
-        host.layer().setGlyphs({rectangleGlyph(10, 10, 20, 40), rectangleGlyph(30, 10, 45, 40),
-                                rectangleGlyph(60, 10, 70, 40)});
+        host.layer().setGlyphs(
+            {rectangleGlyph(10, 10, 20, 40), rectangleGlyph(30, 10, 45, 40), rectangleGlyph(60, 10, 70, 40)});
         host.ledger().clear();
     }
     void TearDown() override { EXPECT_TRUE(host.ledger().clean()) << host.ledger().report(); }

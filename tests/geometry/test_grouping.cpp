@@ -270,7 +270,8 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 TEST(GroupingNonFinite, NaNBoxIsACharacterThatNeverMerges) {
     const Box a{0, 0, 10, 20};
     const Box b{12, 0, 22, 20};
-    const auto cs = group({a, {kNaN, 0, 10, 20}, b}, {.x_tolerance = 1e9, .y_tolerance = 1e9, .alignment = 2, .expansion = 3});
+    const auto cs =
+        group({a, {kNaN, 0, 10, 20}, b}, {.x_tolerance = 1e9, .y_tolerance = 1e9, .alignment = 2, .expansion = 3});
     ASSERT_EQ(cs.size(), 3u);  // the NaN character sits between a and b and blocks their merge
     EXPECT_TRUE(std::isnan(cs[1].left));
     EXPECT_EQ(cs[1].top, -3.0);
@@ -356,11 +357,16 @@ private:
         const double values[] = {kNaN, kInf, -kInf, 0.0, -0.0, 1e308, -1e308, 5.0, 7.5};
         Box b = lattice();
         switch (pick(0, 5)) {
-            case 0: return {0, 0, 0, 0};   // an empty path
-            case 1: return {b.left, b.top, b.left, b.bottom};  // no width
-            case 2: return {b.right + 1, b.bottom + 1, b.left, b.top};  // reversed
-            case 3: return {-kInf, -kInf, kInf, kInf};
-            default: break;
+            case 0:
+                return {0, 0, 0, 0};  // an empty path
+            case 1:
+                return {b.left, b.top, b.left, b.bottom};  // no width
+            case 2:
+                return {b.right + 1, b.bottom + 1, b.left, b.top};  // reversed
+            case 3:
+                return {-kInf, -kInf, kInf, kInf};
+            default:
+                break;
         }
         double* coordinates[] = {&b.left, &b.top, &b.right, &b.bottom};
         *coordinates[pick(0, 3)] = values[pick(0, 8)];
@@ -372,11 +378,21 @@ private:
         const Box hole{x + 5, y + 15, x + 15, y + 25};
         const Box dot{x + 8, y, x + 12, y + 4};
         switch (pick(0, 4)) {
-            case 0: boxes.push_back({x + 8, y, x + 12, y + 30}); break;
-            case 1: boxes.insert(boxes.end(), {contour, hole}); break;
-            case 2: boxes.insert(boxes.end(), {hole, contour}); break;
-            case 3: boxes.insert(boxes.end(), {dot, contour}); break;
-            default: boxes.insert(boxes.end(), {contour, dot, hole}); break;
+            case 0:
+                boxes.push_back({x + 8, y, x + 12, y + 30});
+                break;
+            case 1:
+                boxes.insert(boxes.end(), {contour, hole});
+                break;
+            case 2:
+                boxes.insert(boxes.end(), {hole, contour});
+                break;
+            case 3:
+                boxes.insert(boxes.end(), {dot, contour});
+                break;
+            default:
+                boxes.insert(boxes.end(), {contour, dot, hole});
+                break;
         }
     }
 
@@ -423,8 +439,8 @@ TEST(GroupingIndex, AnswersAsThePlainSearchOfEveryPairOnRandomOutlineSets) {
         std::vector<character> plain = indexed;
 
         groupCharacters(indexed_paths, g.x_tolerance, g.y_tolerance, g.alignment, g.expansion, indexed);
-        grouping_reference::groupCharactersAllPairs(plain_paths, g.x_tolerance, g.y_tolerance, g.alignment,
-                                                    g.expansion, plain);
+        grouping_reference::groupCharactersAllPairs(plain_paths, g.x_tolerance, g.y_tolerance, g.alignment, g.expansion,
+                                                    plain);
         ASSERT_EQ(fingerprint(indexed, indexed_paths), fingerprint(plain, plain_paths))
             << "round " << round << ", " << boxes.size() << " boxes";
     }

@@ -17,8 +17,8 @@ namespace {
 
 struct Fake {
     std::map<std::string, int> acquired, released;
-    bool fail = false;               // answer an error
-    bool write_pointer = true;       // write a table pointer, even when failing
+    bool fail = false;          // answer an error
+    bool write_pointer = true;  // write a table pointer, even when failing
     SPErr release_answer = kSPNoError;
     PF_OutFlags flags_at_message = -1;
     std::string message;
@@ -112,8 +112,7 @@ TEST_F(SuiteCache, AnExceptionAfterTwoAcquisitionsReleasesBoth) {
         h.TextLayerSuite1();
         h.PathDataSuite1();
         throw 7;
-    } catch (int) {
-    }
+    } catch (int) {}
     EXPECT_EQ(fake.released, (std::map<std::string, int>{{"AEGP Text Layer Suite/1", 1}, {"PF Path Data Suite/1", 1}}));
 }
 
@@ -208,4 +207,3 @@ TEST(EffectMainBoundary, NonIntExceptionBecomes512AndIntPassesThrough) {
 }
 
 }  // namespace
-

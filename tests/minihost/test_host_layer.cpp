@@ -52,10 +52,9 @@ PF_Err inspectLayer(PF_InData* in, Seen& seen) {
         }
         ts->AEGP_DisposeTextOutlines(set);
     }
-    const std::pair<const char*, A_long> suites[] = {{kAEGPPFInterfaceSuite, 1}, {kAEGPLayerSuite, 11},
-                                                     {kAEGPLayerSuite, 13},      {kAEGPLayerSuite, 14},
-                                                     {kAEGPStreamSuite, 9},      {kAEGPTextLayerSuite, 1},
-                                                     {kPFPathDataSuite, 1}};
+    const std::pair<const char*, A_long> suites[] = {
+        {kAEGPPFInterfaceSuite, 1}, {kAEGPLayerSuite, 11},    {kAEGPLayerSuite, 13}, {kAEGPLayerSuite, 14},
+        {kAEGPStreamSuite, 9},      {kAEGPTextLayerSuite, 1}, {kPFPathDataSuite, 1}};
     for (const auto& [name, version] : suites) {
         in->pica_basicP->ReleaseSuite(name, version);
     }
@@ -185,10 +184,10 @@ TEST(LayerImage, TheLayersOwnPixelsReachBeyondTheComp) {
     ASSERT_TRUE(f.input && f.output);
     EXPECT_EQ(f.input->pf()->origin_x, -30);
     EXPECT_EQ(f.input->pf()->origin_y, 0);
-    EXPECT_EQ(f.input->width(), 260);   // -30 to 230
-    EXPECT_EQ(f.input->height(), 130);  // 0 to 130
-    EXPECT_FLOAT_EQ(f.input->at(5, 20).a, 1.0f);      // layer (-25, 20), left of the comp
-    EXPECT_FLOAT_EQ(f.input->at(250, 120).a, 1.0f);   // layer (220, 120), past its corner
+    EXPECT_EQ(f.input->width(), 260);                // -30 to 230
+    EXPECT_EQ(f.input->height(), 130);               // 0 to 130
+    EXPECT_FLOAT_EQ(f.input->at(5, 20).a, 1.0f);     // layer (-25, 20), left of the comp
+    EXPECT_FLOAT_EQ(f.input->at(250, 120).a, 1.0f);  // layer (220, 120), past its corner
     EXPECT_EQ(f.output->pf()->origin_x, -30);
     EXPECT_EQ(f.checkout.max_result_rect.right, 230);
     // At most one comp size beyond each edge.

@@ -67,13 +67,26 @@ TEST(LedgerSuites, EverySuiteOfTheContractIsOfferedAndNothingElse) {
         bool offered;
     };
     const Case cases[] = {
-        {kPFANSISuite, 1, true},          {kPFWorldSuite, 2, true},       {kAEGPPFInterfaceSuite, 1, true},
-        {kAEGPLayerSuite, 11, true},      {kAEGPLayerSuite, 13, true},    {kAEGPLayerSuite, 14, true},
-        {kAEGPStreamSuite, 7, true},      {kAEGPStreamSuite, 9, true},    {kAEGPMathSuite, 1, true},
-        {kAEGPTextLayerSuite, 1, true},   {kPFPathDataSuite, 1, true},    {kPFParamUtilsSuite, 3, true},
-        {kAEGPDynamicStreamSuite, 2, true}, {kAEGPEffectSuite, 2, true},
-        {kPFWorldSuite, 1, false},        {kAEGPLayerSuite, 12, false},   {kAEGPStreamSuite, 8, false},
-        {"PF ANSI suite", 1, false},      {"AEGP Comp Suite", 11, false}, {kPFParamUtilsSuite, 4, false},
+        {kPFANSISuite, 1, true},
+        {kPFWorldSuite, 2, true},
+        {kAEGPPFInterfaceSuite, 1, true},
+        {kAEGPLayerSuite, 11, true},
+        {kAEGPLayerSuite, 13, true},
+        {kAEGPLayerSuite, 14, true},
+        {kAEGPStreamSuite, 7, true},
+        {kAEGPStreamSuite, 9, true},
+        {kAEGPMathSuite, 1, true},
+        {kAEGPTextLayerSuite, 1, true},
+        {kPFPathDataSuite, 1, true},
+        {kPFParamUtilsSuite, 3, true},
+        {kAEGPDynamicStreamSuite, 2, true},
+        {kAEGPEffectSuite, 2, true},
+        {kPFWorldSuite, 1, false},
+        {kAEGPLayerSuite, 12, false},
+        {kAEGPStreamSuite, 8, false},
+        {"PF ANSI suite", 1, false},
+        {"AEGP Comp Suite", 11, false},
+        {kPFParamUtilsSuite, 4, false},
     };
     for (const Case& c : cases) {
         SPErr err = 0;
@@ -231,8 +244,8 @@ TEST(LedgerReferences, OutlinesAreBorrowedOnlyWhileTheirSetLives) {
         in->pica_basicP->ReleaseSuite(kPFPathDataSuite, 1);
         return PF_Err_NONE;
     });
-    host->layer().setGlyphs({minihost::Glyph{{minihost::rectangleContour(0, 0, 4, 4),
-                                              minihost::circleContour(10, 10, 3)}, PF_Pixel{255, 0, 0, 0}}});
+    host->layer().setGlyphs({minihost::Glyph{
+        {minihost::rectangleContour(0, 0, 4, 4), minihost::circleContour(10, 10, 3)}, PF_Pixel{255, 0, 0, 0}}});
     host->about();
     EXPECT_EQ(while_live, PF_Err_NONE);
     EXPECT_NE(bad_vertex, PF_Err_NONE);

@@ -15,27 +15,27 @@ struct PanelPlugin {
     std::function<PF_Err(PF_InData*, PF_ParamDef**)> update;
 
     std::unique_ptr<minihost::Host> host() {
-        return scripted::host([this](PF_Cmd cmd, PF_InData* in, PF_OutData* out, PF_ParamDef** params,
-                                     void*) -> PF_Err {
-            if (cmd == PF_Cmd_GLOBAL_SETUP) {
-                out->out_flags2 = declare_group_flag ? PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG : 0;
-            } else if (cmd == PF_Cmd_PARAMS_SETUP) {
-                scripted::addPopup(in, 1, "A|B", 2, 1);
-                PF_ParamDef g{};
-                g.param_type = PF_Param_GROUP_START;
-                std::strcpy(g.name, "G");
-                g.flags = PF_ParamFlag_START_COLLAPSED;
-                in->inter.add_param(in->effect_ref, -1, &g);
-                scripted::addSlider(in, 3, 1.0);
-                PF_ParamDef e{};
-                e.param_type = PF_Param_GROUP_END;
-                in->inter.add_param(in->effect_ref, -1, &e);
-                out->num_params = 5;
-            } else if (cmd == PF_Cmd_UPDATE_PARAMS_UI && update) {
-                return update(in, params);
-            }
-            return PF_Err_NONE;
-        });
+        return scripted::host(
+            [this](PF_Cmd cmd, PF_InData* in, PF_OutData* out, PF_ParamDef** params, void*) -> PF_Err {
+                if (cmd == PF_Cmd_GLOBAL_SETUP) {
+                    out->out_flags2 = declare_group_flag ? PF_OutFlag2_PARAM_GROUP_START_COLLAPSED_FLAG : 0;
+                } else if (cmd == PF_Cmd_PARAMS_SETUP) {
+                    scripted::addPopup(in, 1, "A|B", 2, 1);
+                    PF_ParamDef g{};
+                    g.param_type = PF_Param_GROUP_START;
+                    std::strcpy(g.name, "G");
+                    g.flags = PF_ParamFlag_START_COLLAPSED;
+                    in->inter.add_param(in->effect_ref, -1, &g);
+                    scripted::addSlider(in, 3, 1.0);
+                    PF_ParamDef e{};
+                    e.param_type = PF_Param_GROUP_END;
+                    in->inter.add_param(in->effect_ref, -1, &e);
+                    out->num_params = 5;
+                } else if (cmd == PF_Cmd_UPDATE_PARAMS_UI && update) {
+                    return update(in, params);
+                }
+                return PF_Err_NONE;
+            });
     }
 };
 

@@ -40,11 +40,11 @@ TEST(ParamValues, SlidersInterpolateLinearly) {
     minihost::Params p;
     p.append(slider(0));
     p.setKeyframes(1, {{2.0, 30.0}, {1.0, 10.0}});  // any order
-    EXPECT_DOUBLE_EQ(p.valueAt(1, 0.0), 10.0);        // before the first: the first
+    EXPECT_DOUBLE_EQ(p.valueAt(1, 0.0), 10.0);      // before the first: the first
     EXPECT_DOUBLE_EQ(p.valueAt(1, 1.25), 15.0);
     EXPECT_DOUBLE_EQ(p.valueAt(1, 1.5), 20.0);
     EXPECT_DOUBLE_EQ(p.valueAt(1, 2.0), 30.0);
-    EXPECT_DOUBLE_EQ(p.valueAt(1, 9.0), 30.0);        // after the last: the last
+    EXPECT_DOUBLE_EQ(p.valueAt(1, 9.0), 30.0);  // after the last: the last
 }
 
 TEST(ParamValues, PopupsAndCheckboxesHold) {

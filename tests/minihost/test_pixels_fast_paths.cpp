@@ -36,17 +36,18 @@ const unsigned char* bytes(const World& w) { return reinterpret_cast<const unsig
 void randomChannel(Rng& rng, Depth depth, unsigned char* out) {
     const int kind = between(rng, 0, 5);
     switch (depth) {
-    case Depth::k8: {
-        const unsigned char v = kind == 0 ? 0 : kind == 1 ? 255 : static_cast<unsigned char>(between(rng, 0, 255));
-        *out = v;
-        return;
-    }
-    case Depth::k16: {
-        const auto v = static_cast<std::uint16_t>(kind == 0 ? 0 : kind == 1 ? 32768 : between(rng, 0, 32768));
-        std::memcpy(out, &v, 2);
-        return;
-    }
-    case Depth::k32: break;
+        case Depth::k8: {
+            const unsigned char v = kind == 0 ? 0 : kind == 1 ? 255 : static_cast<unsigned char>(between(rng, 0, 255));
+            *out = v;
+            return;
+        }
+        case Depth::k16: {
+            const auto v = static_cast<std::uint16_t>(kind == 0 ? 0 : kind == 1 ? 32768 : between(rng, 0, 32768));
+            std::memcpy(out, &v, 2);
+            return;
+        }
+        case Depth::k32:
+            break;
     }
     float v = kind == 0 ? 0.0f : kind == 1 ? 1.0f : std::uniform_real_distribution<float>(0.0f, 1.0f)(rng);
     if (kind == 5) v = std::uniform_real_distribution<float>(-0.5f, 1.5f)(rng);
@@ -82,8 +83,8 @@ void randomContents(Rng& rng, World& w) {
 World randomWorld(Rng& rng, Depth depth) {
     World w(side(rng, 300), side(rng, 200), depth, between(rng, -500, 500), between(rng, -500, 500));
     // Hints play no part in the pixel operations: any value.
-    w.pf()->extent_hint = PF_Rect{between(rng, -50, 50), between(rng, -50, 50), between(rng, 0, 400),
-                                  between(rng, 0, 300)};
+    w.pf()->extent_hint =
+        PF_Rect{between(rng, -50, 50), between(rng, -50, 50), between(rng, 0, 400), between(rng, 0, 300)};
     randomContents(rng, w);
     return w;
 }
@@ -105,8 +106,8 @@ World copyOf(const World& w) {
                 auto failure = ::testing::AssertionFailure() << "first difference in row " << y << ", pixel " << x;
                 if (x < a.width()) {
                     const Rgba p = a.at(x, y), q = b.at(x, y);
-                    failure << ": (" << p.a << ", " << p.r << ", " << p.g << ", " << p.b << ") against (" << q.a
-                            << ", " << q.r << ", " << q.g << ", " << q.b << ")";
+                    failure << ": (" << p.a << ", " << p.r << ", " << p.g << ", " << p.b << ") against (" << q.a << ", "
+                            << q.r << ", " << q.g << ", " << q.b << ")";
                 }
                 return failure;
             }
@@ -127,14 +128,23 @@ PF_Rect randomRect(Rng& rng, int width, int height) {
 double randomOffset(Rng& rng) {
     const double sign = chance(rng, 0.5) ? -1.0 : 1.0;
     switch (between(rng, 0, 9)) {
-    case 0: case 1: return between(rng, -40, 40);                                          // whole
-    case 2: case 3: case 4:
-        return between(rng, -40, 40) + std::uniform_real_distribution<double>(0.0, 1.0)(rng);  // fractional
-    case 5: return between(rng, -40, 40) + 0.5;
-    case 6: return sign * std::ldexp(1.0, -between(rng, 1, 1074));                          // tiny
-    case 7: return sign * std::ldexp(1.0, between(rng, 20, 1023)) * (chance(rng, 0.5) ? 1.0 : 1.37);  // huge
-    case 8: return sign * (chance(rng, 0.5) ? (1 << 30) - between(rng, 0, 2) : 2147483647.5);  // near the limits
-    default: break;
+        case 0:
+        case 1:
+            return between(rng, -40, 40);  // whole
+        case 2:
+        case 3:
+        case 4:
+            return between(rng, -40, 40) + std::uniform_real_distribution<double>(0.0, 1.0)(rng);  // fractional
+        case 5:
+            return between(rng, -40, 40) + 0.5;
+        case 6:
+            return sign * std::ldexp(1.0, -between(rng, 1, 1074));  // tiny
+        case 7:
+            return sign * std::ldexp(1.0, between(rng, 20, 1023)) * (chance(rng, 0.5) ? 1.0 : 1.37);  // huge
+        case 8:
+            return sign * (chance(rng, 0.5) ? (1 << 30) - between(rng, 0, 2) : 2147483647.5);  // near the limits
+        default:
+            break;
     }
     const double odd[] = {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
                           std::numeric_limits<double>::quiet_NaN(), -0.0};
@@ -173,14 +183,12 @@ TEST(FastPaths, TranslationsGiveTheGeneralResamplersPixelsBitForBit) {
 
         World fast = copyOf(dst);
         World general = copyOf(dst);
-        const PF_Err fast_err =
-            minihost::pixels_detail::transformWorldBy(TransformPath::kFastest, quality, PF_MF_Alpha_STRAIGHT,
-                                                      PF_Field_FRAME, src.pf(), &comp, nullptr, &m, 1, src2dst,
-                                                      dest_rect, fast.pf());
-        const PF_Err general_err =
-            minihost::pixels_detail::transformWorldBy(TransformPath::kGeneral, quality, PF_MF_Alpha_STRAIGHT,
-                                                      PF_Field_FRAME, src.pf(), &comp, nullptr, &m, 1, src2dst,
-                                                      dest_rect, general.pf());
+        const PF_Err fast_err = minihost::pixels_detail::transformWorldBy(
+            TransformPath::kFastest, quality, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, src.pf(), &comp, nullptr, &m, 1,
+            src2dst, dest_rect, fast.pf());
+        const PF_Err general_err = minihost::pixels_detail::transformWorldBy(
+            TransformPath::kGeneral, quality, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, src.pf(), &comp, nullptr, &m, 1,
+            src2dst, dest_rect, general.pf());
         ASSERT_EQ(fast_err, general_err) << "round " << round;
         compared += fast_err == PF_Err_NONE;
         ASSERT_TRUE(sameBytes(fast, general))

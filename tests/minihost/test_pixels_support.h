@@ -33,9 +33,12 @@ inline std::string depthLabel(const ::testing::TestParamInfo<Depth>& info) {
 /// Largest error a stored channel may carry: one step of the depth.
 inline float quantum(Depth depth) {
     switch (depth) {
-    case Depth::k8: return 1.0f / 255.0f;
-    case Depth::k16: return 1.0f / 32768.0f;
-    case Depth::k32: break;
+        case Depth::k8:
+            return 1.0f / 255.0f;
+        case Depth::k16:
+            return 1.0f / 32768.0f;
+        case Depth::k32:
+            break;
     }
     return 1e-5f;
 }
@@ -44,7 +47,8 @@ inline float quantum(Depth depth) {
 inline void paintCanary(PF_EffectWorld& w) {
     const int used = w.width * minihost::pixelBytes(minihost::depthOf(w));
     auto* base = reinterpret_cast<unsigned char*>(w.data);
-    for (int y = 0; y < w.height; ++y) std::memset(base + y * w.rowbytes + used, kCanary, static_cast<std::size_t>(w.rowbytes - used));
+    for (int y = 0; y < w.height; ++y)
+        std::memset(base + y * w.rowbytes + used, kCanary, static_cast<std::size_t>(w.rowbytes - used));
 }
 
 inline bool canaryIntact(const PF_EffectWorld& w) {
@@ -69,8 +73,8 @@ inline ::testing::AssertionResult near(const Rgba& actual, const Rgba& expected,
                     std::fabs(actual.g - expected.g) <= tol && std::fabs(actual.b - expected.b) <= tol;
     if (ok) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "got (a " << actual.a << ", r " << actual.r << ", g " << actual.g << ", b "
-                                         << actual.b << ") expected (a " << expected.a << ", r " << expected.r
-                                         << ", g " << expected.g << ", b " << expected.b << ")";
+                                         << actual.b << ") expected (a " << expected.a << ", r " << expected.r << ", g "
+                                         << expected.g << ", b " << expected.b << ")";
 }
 
 /// A 4x4 source with a different colour and alpha in every pixel (alphas
@@ -80,8 +84,9 @@ inline World patterned(Depth depth, int width = 4, int height = 4) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const float k = static_cast<float>(y * width + x);
-            w.set(x, y, Rgba{(k + 1) / static_cast<float>(width * height), (k * 3 + 7) / 64.0f, (k * 5 + 1) / 97.0f,
-                             1.0f - k / 50.0f});
+            w.set(x, y,
+                  Rgba{(k + 1) / static_cast<float>(width * height), (k * 3 + 7) / 64.0f, (k * 5 + 1) / 97.0f,
+                       1.0f - k / 50.0f});
         }
     w.set(0, 0, Rgba{1, 0.25f, 0.5f, 0.75f});
     paintCanary(*w.pf());

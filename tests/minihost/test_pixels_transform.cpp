@@ -208,12 +208,13 @@ TEST_P(Transform, InFrontIsStraightAlphaOver) {
     const Depth d = GetParam();
     EXPECT_TRUE(near(compositeOne(d, PF_Xfer_IN_FRONT, {0.5f, 1, 0, 0.5f}, {1, 0, 1, 0.5f}), {1, 0.5f, 0.5f, 0.5f}, d));
     // out.a = 0.5 + 0.5 x 0.5 = 0.75; the source makes up two thirds of it.
-    EXPECT_TRUE(near(compositeOne(d, PF_Xfer_IN_FRONT, {0.5f, 1, 0, 0}, {0.5f, 0, 0, 1}),
-                     {0.75f, 2.0f / 3, 0, 1.0f / 3}, d));
+    EXPECT_TRUE(
+        near(compositeOne(d, PF_Xfer_IN_FRONT, {0.5f, 1, 0, 0}, {0.5f, 0, 0, 1}), {0.75f, 2.0f / 3, 0, 1.0f / 3}, d));
     // Onto transparency the source colour passes unchanged.
     EXPECT_TRUE(near(compositeOne(d, PF_Xfer_IN_FRONT, {0.25f, 0.5f, 1, 0}, {0, 1, 1, 1}), {0.25f, 0.5f, 1, 0}, d));
     // A transparent source leaves the destination as it was.
-    EXPECT_TRUE(near(compositeOne(d, PF_Xfer_IN_FRONT, {0, 1, 1, 1}, {0.5f, 0.25f, 0, 0}), {0.5f, 0.25f, 0, 0}, d, 0.6f));
+    EXPECT_TRUE(
+        near(compositeOne(d, PF_Xfer_IN_FRONT, {0, 1, 1, 1}, {0.5f, 0.25f, 0, 0}), {0.5f, 0.25f, 0, 0}, d, 0.6f));
 }
 
 TEST_P(Transform, ScreenBrightensAnOpaqueDestination) {
@@ -221,7 +222,8 @@ TEST_P(Transform, ScreenBrightensAnOpaqueDestination) {
     // screen(0.5, 0.5) = 0.75, screen(0.5, 0) = 0.5, screen(0, 1) = 1
     EXPECT_TRUE(near(compositeOne(d, PF_Xfer_SCREEN, {1, 0.5f, 0.5f, 0}, {1, 0.5f, 0, 1}), {1, 0.75f, 0.5f, 1}, d));
     // Half source alpha goes half way from the destination to the screen.
-    EXPECT_TRUE(near(compositeOne(d, PF_Xfer_SCREEN, {0.5f, 0.5f, 0.5f, 0}, {1, 0.5f, 0, 1}), {1, 0.625f, 0.25f, 1}, d));
+    EXPECT_TRUE(
+        near(compositeOne(d, PF_Xfer_SCREEN, {0.5f, 0.5f, 0.5f, 0}, {1, 0.5f, 0, 1}), {1, 0.625f, 0.25f, 1}, d));
 }
 
 TEST_P(Transform, ScreenOnTransparencyShowsTheSourceColour) {
@@ -322,24 +324,24 @@ TEST_P(Transform, RejectsWhatItDoesNotSupportAndWritesNothing) {
 
     const PF_CompositeMode comp = mode(PF_Xfer_IN_FRONT);
     const PF_FloatMatrix m = translation(0, 0);
-    EXPECT_EQ(minihost::transformWorld(PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, src.pf(), nullptr,
-                                       nullptr, &m, 1, 1, nullptr, dst.pf()),
+    EXPECT_EQ(minihost::transformWorld(PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, src.pf(), nullptr, nullptr,
+                                       &m, 1, 1, nullptr, dst.pf()),
               PF_Err_BAD_CALLBACK_PARAM);
-    EXPECT_EQ(minihost::transformWorld(PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, nullptr, &comp,
-                                       nullptr, &m, 1, 1, nullptr, dst.pf()),
+    EXPECT_EQ(minihost::transformWorld(PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, nullptr, &comp, nullptr, &m,
+                                       1, 1, nullptr, dst.pf()),
               PF_Err_BAD_CALLBACK_PARAM);
-    EXPECT_EQ(minihost::transformWorld(PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, src.pf(), &comp,
-                                       nullptr, &m, 1, 1, nullptr, nullptr),
+    EXPECT_EQ(minihost::transformWorld(PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, src.pf(), &comp, nullptr,
+                                       &m, 1, 1, nullptr, nullptr),
               PF_Err_BAD_CALLBACK_PARAM);
-    EXPECT_EQ(minihost::transformWorld(PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, src.pf(), &comp,
-                                       nullptr, nullptr, 1, 1, nullptr, dst.pf()),
+    EXPECT_EQ(minihost::transformWorld(PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, src.pf(), &comp, nullptr,
+                                       nullptr, 1, 1, nullptr, dst.pf()),
               PF_Err_BAD_CALLBACK_PARAM);
-    EXPECT_EQ(minihost::transformWorld(PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, src.pf(), &comp,
-                                       nullptr, &m, 1, 1, nullptr, src.pf()),
+    EXPECT_EQ(minihost::transformWorld(PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, src.pf(), &comp, nullptr,
+                                       &m, 1, 1, nullptr, src.pf()),
               PF_Err_BAD_CALLBACK_PARAM);
     World other(2, 2, d == Depth::k16 ? Depth::k8 : Depth::k16);
-    EXPECT_EQ(minihost::transformWorld(PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, src.pf(), &comp,
-                                       nullptr, &m, 1, 1, nullptr, other.pf()),
+    EXPECT_EQ(minihost::transformWorld(PF_Quality_HI, PF_MF_Alpha_STRAIGHT, PF_Field_FRAME, src.pf(), &comp, nullptr,
+                                       &m, 1, 1, nullptr, other.pf()),
               PF_Err_BAD_CALLBACK_PARAM);
     EXPECT_TRUE(untouched());
     EXPECT_EQ(other.at(0, 0).a, 0.0f);

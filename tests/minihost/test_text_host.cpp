@@ -119,11 +119,11 @@ TEST_P(TextCells, EachCharacterIsCentredInItsCell) {
     const double start = 240.0;  // the layer's position along the run
     const double cell = 50.0;
     for (int k = 0; k < 4; ++k) {
-        double cell_start = start + k * cell;                                  // left / top
+        double cell_start = start + k * cell;  // left / top
         if (c.alignment == ALIGN_CENTER) {
-            cell_start = start - 2 * cell + k * cell;                         // four cells about the start
+            cell_start = start - 2 * cell + k * cell;  // four cells about the start
         } else if (c.alignment == ALIGN_RIGHT) {
-            cell_start = start - (4 - k) * cell;                              // the last ends at the start
+            cell_start = start - (4 - k) * cell;  // the last ends at the start
         }
         EXPECT_NEAR(ink[static_cast<std::size_t>(k)].center(), cell_start + cell / 2, 1.0) << "character " << k;
     }
@@ -136,11 +136,12 @@ TEST_P(TextCells, EachCharacterIsCentredInItsCell) {
     EXPECT_NEAR(across_out.back().last, across_in.back().last, 1.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ModesAndAlignments, TextCells,
-    ::testing::Values(Case{TEXT_MODE_HORIZONTAL, ALIGN_LEFT}, Case{TEXT_MODE_HORIZONTAL, ALIGN_CENTER},
-                      Case{TEXT_MODE_HORIZONTAL, ALIGN_RIGHT}, Case{TEXT_MODE_VERTICAL, ALIGN_LEFT},
-                      Case{TEXT_MODE_VERTICAL, ALIGN_CENTER}, Case{TEXT_MODE_VERTICAL, ALIGN_RIGHT}));
+INSTANTIATE_TEST_SUITE_P(ModesAndAlignments, TextCells,
+                         ::testing::Values(Case{TEXT_MODE_HORIZONTAL, ALIGN_LEFT},
+                                           Case{TEXT_MODE_HORIZONTAL, ALIGN_CENTER},
+                                           Case{TEXT_MODE_HORIZONTAL, ALIGN_RIGHT},
+                                           Case{TEXT_MODE_VERTICAL, ALIGN_LEFT}, Case{TEXT_MODE_VERTICAL, ALIGN_CENTER},
+                                           Case{TEXT_MODE_VERTICAL, ALIGN_RIGHT}));
 
 TEST_F(TextThroughHost, AnAnimatedSizeAndColourChangeTheLayerOverTime) {
     text::FontTextStyle style;

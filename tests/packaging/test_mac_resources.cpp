@@ -50,15 +50,17 @@ TEST(MacResourceFile, ItsListParsesToTheThirteenProperties) {
     }
     for (const std::size_t i : {3u, 4u}) {
         const Bytes entry = list.properties[i].data;
-        EXPECT_EQ(std::string(entry.begin(), entry.end()), std::string("\x0a" "EffectMain", 11)) << keys[i];
+        EXPECT_EQ(std::string(entry.begin(), entry.end()), std::string("\x0a"
+                                                                       "EffectMain",
+                                                                       11))
+            << keys[i];
     }
     EXPECT_EQ(u32(list.properties[7].data, 0, Endian::big), 0x00092001u);
 }
 
 TEST(MacResourceFile, WriterPlacesAnyDataAndTheReaderFindsIt) {
     const Bytes data = {1, 2, 3};
-    const MacResourceFile file =
-        readResourceFile(packaging::resourceFile(code("TEST"), -2, data));
+    const MacResourceFile file = readResourceFile(packaging::resourceFile(code("TEST"), -2, data));
     ASSERT_EQ(file.resources.size(), 1u);
     EXPECT_EQ(file.resources[0].type, code("TEST"));
     EXPECT_EQ(file.resources[0].id, -2);
@@ -84,9 +86,7 @@ TEST(MacResourceFile, ReaderRefusesInconsistentFiles) {
     EXPECT_THROW(readResourceFile(dataPastArea), std::runtime_error);
 }
 
-TEST(MacBundleFiles, PkgInfoNamesAnEffectForAfterEffects) {
-    EXPECT_EQ(textFile(kDir + "/PkgInfo"), "eFKTFXTC");
-}
+TEST(MacBundleFiles, PkgInfoNamesAnEffectForAfterEffects) { EXPECT_EQ(textFile(kDir + "/PkgInfo"), "eFKTFXTC"); }
 
 TEST(MacBundleFiles, InfoPlistNamesTheExecutableTypeAndHost) {
     const std::string plist = textFile(kDir + "/Info.plist");

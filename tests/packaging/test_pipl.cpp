@@ -29,7 +29,7 @@ struct Expected {
 // per platform.
 std::vector<Expected> table(const char* codeKey) {
     return {{"kind", 4}, {"name", 12}, {"catg", 20}, {codeKey, 12}, {"ePVR", 4}, {"eSVR", 4},
-            {"eVER", 4}, {"eINF", 2},  {"eGLO", 4},  {"eGL2", 4},    {"eMNA", 8}, {"aeFL", 4}};
+            {"eVER", 4}, {"eINF", 2},  {"eGLO", 4},  {"eGL2", 4},   {"eMNA", 8}, {"aeFL", 4}};
 }
 
 std::string keyText(std::uint32_t key) {
@@ -114,20 +114,68 @@ TEST(WindowsPropertyList, InfoFlagsPaddingIsNotCounted) {
 // written out from that template's table: Pascal strings everywhere (the
 // entry points too), lengths taken before the padding, both processors.
 const std::string kMacListFromTheTemplate = std::string(
-    "\0\0\0\0" "\0\0\0\x0d"
-    "8BIMkind" "\0\0\0\0" "\0\0\0\x04" "eFKT"
-    "8BIMname" "\0\0\0\0" "\0\0\0\x0b" "\x0aQuillarray" "\0"
-    "8BIMcatg" "\0\0\0\0" "\0\0\0\x12" "\x11Lumen Foundry Lab" "\0\0"
-    "8BIMmi64" "\0\0\0\0" "\0\0\0\x0b" "\x0a" "EffectMain" "\0"
-    "8BIMma64" "\0\0\0\0" "\0\0\0\x0b" "\x0a" "EffectMain" "\0"
-    "8BIMePVR" "\0\0\0\0" "\0\0\0\x04" "\0\x02\0\0"
-    "8BIMeSVR" "\0\0\0\0" "\0\0\0\x04" "\0\x0d\0\x19"
-    "8BIMeVER" "\0\0\0\0" "\0\0\0\x04" "\0\x09\x20\x01"
-    "8BIMeINF" "\0\0\0\0" "\0\0\0\x02" "\0\0" "\0\0"
-    "8BIMeGLO" "\0\0\0\0" "\0\0\0\x04" "\x04\0\0\0"
-    "8BIMeGL2" "\0\0\0\0" "\0\0\0\x04" "\x08\0\x14\x08"
-    "8BIMeMNA" "\0\0\0\0" "\0\0\0\x05" "\x04LFQA" "\0\0\0"
-    "8BIMaeFL" "\0\0\0\0" "\0\0\0\x04" "\0\0\0\0",
+    "\0\0\0\0"
+    "\0\0\0\x0d"
+    "8BIMkind"
+    "\0\0\0\0"
+    "\0\0\0\x04"
+    "eFKT"
+    "8BIMname"
+    "\0\0\0\0"
+    "\0\0\0\x0b"
+    "\x0aQuillarray"
+    "\0"
+    "8BIMcatg"
+    "\0\0\0\0"
+    "\0\0\0\x12"
+    "\x11Lumen Foundry Lab"
+    "\0\0"
+    "8BIMmi64"
+    "\0\0\0\0"
+    "\0\0\0\x0b"
+    "\x0a"
+    "EffectMain"
+    "\0"
+    "8BIMma64"
+    "\0\0\0\0"
+    "\0\0\0\x0b"
+    "\x0a"
+    "EffectMain"
+    "\0"
+    "8BIMePVR"
+    "\0\0\0\0"
+    "\0\0\0\x04"
+    "\0\x02\0\0"
+    "8BIMeSVR"
+    "\0\0\0\0"
+    "\0\0\0\x04"
+    "\0\x0d\0\x19"
+    "8BIMeVER"
+    "\0\0\0\0"
+    "\0\0\0\x04"
+    "\0\x09\x20\x01"
+    "8BIMeINF"
+    "\0\0\0\0"
+    "\0\0\0\x02"
+    "\0\0"
+    "\0\0"
+    "8BIMeGLO"
+    "\0\0\0\0"
+    "\0\0\0\x04"
+    "\x04\0\0\0"
+    "8BIMeGL2"
+    "\0\0\0\0"
+    "\0\0\0\x04"
+    "\x08\0\x14\x08"
+    "8BIMeMNA"
+    "\0\0\0\0"
+    "\0\0\0\x05"
+    "\x04LFQA"
+    "\0\0\0"
+    "8BIMaeFL"
+    "\0\0\0\0"
+    "\0\0\0\x04"
+    "\0\0\0\0",
     312);
 
 TEST(MacPropertyList, IsTheTemplatesFormByteForByte) {

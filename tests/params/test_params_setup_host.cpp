@@ -89,10 +89,15 @@ std::vector<PF_ParamDef> expectedDeclarations() {
     PF_ParamDef guide = cleared(PF_Param_CHECKBOX, kFixed);
     guide.u.bd.value = 1;
     guide.u.bd.dephault = 1;
-    std::vector<PF_ParamDef> t = {popup(2, kFixed), slider(1, 1000, 1, 100, 50, 0),
-                                  cleared(PF_Param_GROUP_START), slider(0, 1000, 0, 50, 10, 2),
-                                  slider(0, 1000, 0, 50, 10, 2), guide, cleared(PF_Param_GROUP_END),
-                                  slider(-1000, 1000, -250, 250, 0, 2), popup(3, 0),
+    std::vector<PF_ParamDef> t = {popup(2, kFixed),
+                                  slider(1, 1000, 1, 100, 50, 0),
+                                  cleared(PF_Param_GROUP_START),
+                                  slider(0, 1000, 0, 50, 10, 2),
+                                  slider(0, 1000, 0, 50, 10, 2),
+                                  guide,
+                                  cleared(PF_Param_GROUP_END),
+                                  slider(-1000, 1000, -250, 250, 0, 2),
+                                  popup(3, 0),
                                   cleared(PF_Param_GROUP_START, kCollapsed)};
     for (int pair = 1; pair <= kCustomSizePairs; ++pair) {
         t.push_back(cleared(PF_Param_GROUP_START, pair == 1 ? 0 : kCollapsed));
@@ -125,19 +130,45 @@ TEST_F(ParamsSetupTest, FreshEffectShowsEveryControlInOrder) {
     ASSERT_EQ(host.params().count(), 37);
     ASSERT_EQ(host.panel().count(), 37);
 
-    const std::vector<std::string> names = {
-        "Text Mode", "Character Size", "Thresholding", "X Threshold", "Y Threshold", "", "",
-        "Tracking", "Text Alignment", "Custom Size",
-        "1", "Character Index", "Size", "",
-        "2", "Character Index", "Size", "",
-        "3", "Character Index", "Size", "",
-        "4", "Character Index", "Size", "",
-        "5", "Character Index", "Size", "",
-        "", "Buffer Expansion", "Left", "Top", "Right", "Bottom"};
+    const std::vector<std::string> names = {"Text Mode",
+                                            "Character Size",
+                                            "Thresholding",
+                                            "X Threshold",
+                                            "Y Threshold",
+                                            "",
+                                            "",
+                                            "Tracking",
+                                            "Text Alignment",
+                                            "Custom Size",
+                                            "1",
+                                            "Character Index",
+                                            "Size",
+                                            "",
+                                            "2",
+                                            "Character Index",
+                                            "Size",
+                                            "",
+                                            "3",
+                                            "Character Index",
+                                            "Size",
+                                            "",
+                                            "4",
+                                            "Character Index",
+                                            "Size",
+                                            "",
+                                            "5",
+                                            "Character Index",
+                                            "Size",
+                                            "",
+                                            "",
+                                            "Buffer Expansion",
+                                            "Left",
+                                            "Top",
+                                            "Right",
+                                            "Bottom"};
     const std::vector<PF_ParamType> types = {
-        PF_Param_POPUP, PF_Param_FLOAT_SLIDER, PF_Param_GROUP_START, PF_Param_FLOAT_SLIDER,
-        PF_Param_FLOAT_SLIDER, PF_Param_CHECKBOX, PF_Param_GROUP_END, PF_Param_FLOAT_SLIDER,
-        PF_Param_POPUP, PF_Param_GROUP_START};
+        PF_Param_POPUP,    PF_Param_FLOAT_SLIDER, PF_Param_GROUP_START,  PF_Param_FLOAT_SLIDER, PF_Param_FLOAT_SLIDER,
+        PF_Param_CHECKBOX, PF_Param_GROUP_END,    PF_Param_FLOAT_SLIDER, PF_Param_POPUP,        PF_Param_GROUP_START};
     for (int i = 1; i < 37; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(host.params().definition(i).name, names[i - 1]);
@@ -281,7 +312,7 @@ TEST_F(ParamsSetupTest, RefusedTrackingLeavesTheRestUndeclared) {
     host.faults().failNth("add_param", PARAM_TRACKING, kRefused);
     EXPECT_EQ(host.paramsSetup(), kRefused);
     EXPECT_EQ(host.faults().callCount("add_param"), PARAM_TRACKING);  // nothing tried after the refusal
-    EXPECT_EQ(host.params().count(), PARAM_TRACKING);                // the layer and the seven before it
+    EXPECT_EQ(host.params().count(), PARAM_TRACKING);                 // the layer and the seven before it
     EXPECT_EQ(host.outData().num_params, -1);
 }
 

@@ -169,9 +169,8 @@ TEST_F(UpdateParamsUITest, NewChoicesGoIntoTheHostsOwnTextWhenItIsLongEnough) {
         const char* host_text;
         const char* after;
     };
-    const Case cases[] = {{"Lft|Center|Right", "Lft|Center|Right"},
-                          {"L|C|R", "L|C|R"},
-                          {"Links|Mitte|Rechts", "Top|Center|Bottom"}};
+    const Case cases[] = {
+        {"Lft|Center|Right", "Lft|Center|Right"}, {"L|C|R", "L|C|R"}, {"Links|Mitte|Rechts", "Top|Center|Bottom"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.host_text);
         host.params().setChoices(PARAM_TEXT_ALIGNMENT, c.host_text);

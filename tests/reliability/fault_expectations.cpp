@@ -13,14 +13,28 @@ const std::set<std::string> kReported = {
     // Parameter set-up.
     "add_param",
     // Panel update.
-    "AEGP_GetNewEffectForEffect", "PF_UpdateParamUI", "AEGP_GetNewEffectStreamByIndex",
-    "AEGP_SetDynamicStreamFlag", "AEGP_DisposeStream", "AEGP_DisposeEffect",
+    "AEGP_GetNewEffectForEffect",
+    "PF_UpdateParamUI",
+    "AEGP_GetNewEffectStreamByIndex",
+    "AEGP_SetDynamicStreamFlag",
+    "AEGP_DisposeStream",
+    "AEGP_DisposeEffect",
     // Pre-render.
     "checkout_layer",
     // Render: checkouts, the layer, its pose, the temporary worlds.
-    "checkout_layer_pixels", "checkout_output", "checkout_param", "checkin_param", "PF_GetPixelFormat",
-    "AEGP_GetEffectLayer", "AEGP_GetLayerObjectType", "AEGP_ConvertLayerToCompTime", "AEGP_GetLayerToWorldXform",
-    "AEGP_MatrixDecompose4", "AEGP_GetLayerStreamValue", "PF_NewWorld", "PF_DisposeWorld",
+    "checkout_layer_pixels",
+    "checkout_output",
+    "checkout_param",
+    "checkin_param",
+    "PF_GetPixelFormat",
+    "AEGP_GetEffectLayer",
+    "AEGP_GetLayerObjectType",
+    "AEGP_ConvertLayerToCompTime",
+    "AEGP_GetLayerToWorldXform",
+    "AEGP_MatrixDecompose4",
+    "AEGP_GetLayerStreamValue",
+    "PF_NewWorld",
+    "PF_DisposeWorld",
 };
 
 // Failures that do not change the answer: released suites, pixel callbacks
@@ -47,8 +61,8 @@ const std::set<SuiteId> kPanelSuites = {{"AEGP PF Interface Suite", 1},
                                         {"AEGP Stream Suite", 7},
                                         {"AEGP Dynamic Stream Suite", 2},
                                         {"AEGP Effect Suite", 2}};
-const std::set<SuiteId> kRenderSuites = {{"AEGP PF Interface Suite", 1}, {"AEGP Layer Suite", 11},
-                                         {"AEGP Text Layer Suite", 1},   {"PF Path Data Suite", 1}};
+const std::set<SuiteId> kRenderSuites = {
+    {"AEGP PF Interface Suite", 1}, {"AEGP Layer Suite", 11}, {"AEGP Text Layer Suite", 1}, {"PF Path Data Suite", 1}};
 const std::set<SuiteId> kPoseFromMatrix = {{"AEGP Layer Suite", 13}, {"AEGP Layer Suite", 14}, {"AEGP Math Suite", 1}};
 const std::set<SuiteId> kPoseFromStreams = {{"AEGP Stream Suite", 9}};
 constexpr A_short kWorldXformMinor = 15;

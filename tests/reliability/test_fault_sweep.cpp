@@ -121,10 +121,10 @@ TEST(FaultSweep, EveryHostCallFailingOnceGivesItsPrescribedAnswerAndACleanLedger
     for (const Injection& at : calls) {
         ++per_function[at.function];
     }
-    for (const char* needed : {"add_param", "PF_UpdateParamUI", "AEGP_SetDynamicStreamFlag", "checkout_layer",
-                               "checkout_param", "checkin_param", "AEGP_GetLayerStreamValue",
-                               "AEGP_MatrixDecompose4", "PF_PathVertexInfo", "AEGP_DisposeTextOutlines",
-                               "PF_NewWorld", "copy", "transform_world", "PF_DisposeWorld", "AcquireSuite"}) {
+    for (const char* needed :
+         {"add_param", "PF_UpdateParamUI", "AEGP_SetDynamicStreamFlag", "checkout_layer", "checkout_param",
+          "checkin_param", "AEGP_GetLayerStreamValue", "AEGP_MatrixDecompose4", "PF_PathVertexInfo",
+          "AEGP_DisposeTextOutlines", "PF_NewWorld", "copy", "transform_world", "PF_DisposeWorld", "AcquireSuite"}) {
         EXPECT_GT(per_function[needed], 0) << needed;
     }
 
@@ -145,11 +145,20 @@ struct SuiteId {
     A_long version;
 };
 const SuiteId kOfferedSuites[] = {
-    {"PF ANSI Suite", 1},          {"PF World Suite", 2},        {"PF Param Utils Suite", 3},
-    {"PF Path Data Suite", 1},     {"AEGP PF Interface Suite", 1}, {"AEGP Layer Suite", 11},
-    {"AEGP Layer Suite", 13},      {"AEGP Layer Suite", 14},     {"AEGP Stream Suite", 7},
-    {"AEGP Stream Suite", 9},      {"AEGP Dynamic Stream Suite", 2}, {"AEGP Effect Suite", 2},
-    {"AEGP Math Suite", 1},        {"AEGP Text Layer Suite", 1},
+    {"PF ANSI Suite", 1},
+    {"PF World Suite", 2},
+    {"PF Param Utils Suite", 3},
+    {"PF Path Data Suite", 1},
+    {"AEGP PF Interface Suite", 1},
+    {"AEGP Layer Suite", 11},
+    {"AEGP Layer Suite", 13},
+    {"AEGP Layer Suite", 14},
+    {"AEGP Stream Suite", 7},
+    {"AEGP Stream Suite", 9},
+    {"AEGP Dynamic Stream Suite", 2},
+    {"AEGP Effect Suite", 2},
+    {"AEGP Math Suite", 1},
+    {"AEGP Text Layer Suite", 1},
 };
 
 TEST(FaultSweep, EverySuiteMissingGivesItsPrescribedAnswerAndACleanLedger) {

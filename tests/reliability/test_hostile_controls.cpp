@@ -89,12 +89,18 @@ std::vector<ControlCase> controlCases() {
          }},
         // A guide as long as a 2^31-pixel cell is more than the host gives;
         // its refusal ends the run as any failed world does.
-        {"Character Size 1e12 with guide", set(PARAM_CHARACTER_SIZE, 1e12), PF_Err_OUT_OF_MEMORY, {{24, 22}},
+        {"Character Size 1e12 with guide",
+         set(PARAM_CHARACTER_SIZE, 1e12),
+         PF_Err_OUT_OF_MEMORY,
+         {{24, 22}},
          [](const minihost::World&, const minihost::CommandRecord& render) {
              EXPECT_EQ(render.worlds_created, 1);
              EXPECT_EQ(render.calls.at("PF_NewWorld"), 2);
          }},
-        {"negative Buffer Expansion", set(PARAM_BUFFER_EXPANSION, -5), PF_Err_NONE, {{4, 2}, {20, 2}},
+        {"negative Buffer Expansion",
+         set(PARAM_BUFFER_EXPANSION, -5),
+         PF_Err_NONE,
+         {{4, 2}, {20, 2}},
          [](const minihost::World&, const minihost::CommandRecord& render) {
              // Shrunk by 10 on every side: only the widest glyph keeps 4 x 2 pixels.
              EXPECT_EQ(render.worlds_created, 2);
@@ -120,7 +126,9 @@ std::vector<ControlCase> controlCases() {
          PF_Err_NONE, kPlainBounds,
          [](const minihost::World&, const minihost::CommandRecord& render) { EXPECT_EQ(render.worlds_created, 4); }},
         {"X Threshold 1e300 merges neighbours",
-         [](Host& host) { host.params().setValue(PARAM_X_THRESHOLD, 1e300); }, PF_Err_NONE, {{84, 22}, {30, 22}},
+         [](Host& host) { host.params().setValue(PARAM_X_THRESHOLD, 1e300); },
+         PF_Err_NONE,
+         {{84, 22}, {30, 22}},
          [](const minihost::World&, const minihost::CommandRecord& render) {
              // The three neighbours become one character: one world and one guide.
              EXPECT_EQ(render.worlds_created, 2);
@@ -172,8 +180,7 @@ TEST(HostileControls, BufferExpansion500OnA4kFrameAsksForCharacterSizedWorldsOnl
     const minihost::CommandRecord render = host.ledger().last();
     // Each glyph box grows by 500 twice on every side; its guide is the
     // 30-pixel cell with 500 on either end, as high as the source rectangle.
-    const std::vector<std::pair<A_long, A_long>> expected{
-        {2020, 2022}, {1030, 2022}, {2016, 2022}, {1030, 2022}};
+    const std::vector<std::pair<A_long, A_long>> expected{{2020, 2022}, {1030, 2022}, {2016, 2022}, {1030, 2022}};
     EXPECT_EQ(render.world_sizes, expected);
     EXPECT_FALSE(allTransparent(*frame.output));
     EXPECT_TRUE(host.ledger().clean()) << host.ledger().report();
@@ -191,7 +198,8 @@ TEST(HostileControls, AZeroDownsampleDenominatorRendersNothingAndNoError) {
     const PF_RationalScale broken[] = {{1, 0}, {0, 0}, {-1, 0}};
     for (const PF_RationalScale& ds : broken) {
         for (const bool along_x : {true, false}) {
-            const std::string context = std::string(along_x ? "x" : "y") + " downsample " + std::to_string(ds.num) + "/0";
+            const std::string context =
+                std::string(along_x ? "x" : "y") + " downsample " + std::to_string(ds.num) + "/0";
             Host host(QA_PLUGIN_PATH);
             ASSERT_EQ(host.setUp(), PF_Err_NONE);
             stageThreeGlyphs(host);
@@ -211,12 +219,12 @@ TEST(HostileControls, ALayerScaledToNothingOrFlippedRendersWithoutFault) {
         double x, y;
         bool nothing_along_x;  // no room along x at either API version
     };
-    const ScaleCase scales[] = {{0, 0, true}, {0, 100, true}, {100, 0, false}, {-100, 100, false},
+    const ScaleCase scales[] = {{0, 0, true},       {0, 100, true},      {100, 0, false},   {-100, 100, false},
                                 {100, -100, false}, {-100, -100, false}, {1e-9, 1e-9, true}};
     for (const A_short api_minor : {A_short{28}, A_short{14}}) {
         for (const ScaleCase& s : scales) {
-            const std::string context = "scale " + std::to_string(s.x) + " x " + std::to_string(s.y) + ", API 13." +
-                                        std::to_string(api_minor);
+            const std::string context =
+                "scale " + std::to_string(s.x) + " x " + std::to_string(s.y) + ", API 13." + std::to_string(api_minor);
             Host host(QA_PLUGIN_PATH);
             host.config().api_minor = api_minor;
             ASSERT_EQ(host.setUp(), PF_Err_NONE);

@@ -45,8 +45,8 @@ protected:
         ASSERT_EQ(host.setUp(), PF_Err_NONE);
         host.layer().setCompSize(200, 100);
         host.layer().setPosition(10, 10);
-        host.layer().setGlyphs({minihost::rectangleGlyph(0, 4, 20, 26), roundGlyph(40, 15, 9),
-                                minihost::rectangleGlyph(60, 4, 84, 26)});
+        host.layer().setGlyphs(
+            {minihost::rectangleGlyph(0, 4, 20, 26), roundGlyph(40, 15, 9), minihost::rectangleGlyph(60, 4, 84, 26)});
         host.params().setValue(PARAM_CHARACTER_SIZE, 30);
         host.params().setValue(PARAM_BUFFER_EXPANSION, 3);
         reference = host.renderFrame();
@@ -123,8 +123,7 @@ TEST_P(HostileWorlds, NothingIsWrittenOutsideTheExtentHintButTheClear) {
     EXPECT_GT(inside_drawn, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllDepths, HostileWorlds, ::testing::Values(Depth::k8, Depth::k16, Depth::k32),
-                         depthTestName);
+INSTANTIATE_TEST_SUITE_P(AllDepths, HostileWorlds, ::testing::Values(Depth::k8, Depth::k16, Depth::k32), depthTestName);
 
 }  // namespace
 }  // namespace reliability

@@ -22,11 +22,12 @@ void stageAnimatedText(Host& host) {
     host.layer().setCompSize(240, 80);
     host.layer().setPosition(20, 20);
     minihost::Glyph ring;
-    ring.contours = {minihost::rectangleContour(32, 4, 48, 26), minihost::reversed(minihost::rectangleContour(36, 8, 44, 22))};
+    ring.contours = {minihost::rectangleContour(32, 4, 48, 26),
+                     minihost::reversed(minihost::rectangleContour(36, 8, 44, 22))};
     minihost::Glyph round;
     round.contours = {minihost::circleContour(70, 15, 10.5)};
-    host.layer().setGlyphs({minihost::rectangleGlyph(0, 4, 20, 26), ring, round,
-                            minihost::rectangleGlyph(90.5, 2.25, 101, 26)});
+    host.layer().setGlyphs(
+        {minihost::rectangleGlyph(0, 4, 20, 26), ring, round, minihost::rectangleGlyph(90.5, 2.25, 101, 26)});
     // Every frame differs: cells grow, tracking turns, the layer moves.
     host.params().setKeyframes(PARAM_CHARACTER_SIZE, {{0.0, 20.0}, {2.0, 60.0}});
     host.params().setKeyframes(PARAM_TRACKING, {{0.0, -5.0}, {2.0, 12.5}});

@@ -14,7 +14,8 @@ using namespace render_test;
 namespace {
 
 // Red, green, blue, yellow, magenta at half intensity.
-const PF_Pixel kGuide[5] = {{255, 128, 0, 0}, {255, 0, 128, 0}, {255, 0, 0, 128}, {255, 128, 128, 0}, {255, 128, 0, 128}};
+const PF_Pixel kGuide[5] = {
+    {255, 128, 0, 0}, {255, 0, 128, 0}, {255, 0, 0, 128}, {255, 128, 128, 0}, {255, 128, 0, 128}};
 
 std::string depthTestName(const ::testing::TestParamInfo<Depth>& param_info) {
     return std::string("Bits") + depthName(param_info.param);
@@ -36,8 +37,8 @@ protected:
     // (130.75 and 145.25), so its pixels are the columns from the floor of one
     // edge to the ceiling of the other, partly covered at both ends.
     void threeGlyphs() {
-        host.layer().setGlyphs({rectangleGlyph(0, 0, 20, 30), rectangleGlyph(30.75, 0, 45.25, 30),
-                                rectangleGlyph(60, 5, 84, 30)});
+        host.layer().setGlyphs(
+            {rectangleGlyph(0, 0, 20, 30), rectangleGlyph(30.75, 0, 45.25, 30), rectangleGlyph(60, 5, 84, 30)});
     }
     const std::vector<pixel_box> kThreeSources{{100, 40, 120, 70}, {130, 40, 146, 70}, {160, 45, 184, 70}};
     // Cells of 50 from x 100, each glyph centred: moved by 15, 37 and 53.
@@ -169,8 +170,7 @@ TEST_P(RenderEndToEnd, GuidesCycleThroughFiveColours) {
     for (int k = 0; k < 6; ++k) {
         // Inside cell k, left of its glyph: only the guide shows there.
         const int x = 100 + 50 * k + 2;
-        expectColour(atLayer(*frame.output, x, 55), kGuide[k % 5],
-                     "guide " + std::to_string(k));
+        expectColour(atLayer(*frame.output, x, 55), kGuide[k % 5], "guide " + std::to_string(k));
         // The guide covers the source rectangle's rows and no more.
         EXPECT_EQ(atLayer(*frame.output, x, 39).a, 0.0f);
         EXPECT_EQ(atLayer(*frame.output, x, 70).a, 0.0f);
@@ -244,8 +244,8 @@ TEST_P(RenderEndToEnd, LaterCharactersAndGuidesLieInFrontOfEarlierOnes) {
     // Tracking -20 pulls the second character 20 pixels into the first cell:
     // a red glyph at [105, 145) under a red guide [100, 150), then a blue
     // glyph at [135, 175) under a green guide [130, 180).
-    host.layer().setGlyphs({rectangleGlyph(0, 0, 40, 30, {255, 255, 0, 0}),
-                            rectangleGlyph(50, 0, 90, 30, {255, 0, 0, 255})});
+    host.layer().setGlyphs(
+        {rectangleGlyph(0, 0, 40, 30, {255, 255, 0, 0}), rectangleGlyph(50, 0, 90, 30, {255, 0, 0, 255})});
     host.params().setValue(PARAM_TRACKING, -20);
     host.params().setValue(PARAM_ENABLE_GUIDE, 1);
     const Frame frame = host.renderFrame();
@@ -282,7 +282,6 @@ TEST_P(RenderEndToEnd, GuideWorldFailingStopsTheRunAfterItsCharacter) {
     EXPECT_EQ(host.ledger().last().worlds_created, 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, RenderEndToEnd, ::testing::Values(Depth::k8, Depth::k16, Depth::k32),
-                         depthTestName);
+INSTANTIATE_TEST_SUITE_P(Depths, RenderEndToEnd, ::testing::Values(Depth::k8, Depth::k16, Depth::k32), depthTestName);
 
 }  // namespace

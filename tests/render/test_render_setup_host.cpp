@@ -34,7 +34,7 @@ protected:
 TEST_F(RenderSetupThroughHost, HalfResolutionTruncatesSizesAfterScaling) {
     host.config().downsample_x = {1, 2};
     host.config().downsample_y = {1, 2};
-    host.params().setValue(PARAM_CHARACTER_SIZE, 51);  // 25.5 -> 25
+    host.params().setValue(PARAM_CHARACTER_SIZE, 51);   // 25.5 -> 25
     host.params().setValue(PARAM_BUFFER_EXPANSION, 3);  // 1.5 -> 1
     // At half resolution x [50, 61) and [70, 81); start 50, advance 27.
     host.layer().setGlyphs({rectangleGlyph(0, 0, 22, 30), rectangleGlyph(40, 0, 62, 30)});
@@ -108,7 +108,7 @@ TEST_F(PositionSource, BeforeMinorVersion15TheScaleStreamIsPercent) {
     host.layer().setAnchor(0, 0);
     host.layer().setParent(std::nullopt);
     host.layer().setScale(50, 100);
-    host.params().setValue(PARAM_CHARACTER_SIZE, 60);  // cell 30
+    host.params().setValue(PARAM_CHARACTER_SIZE, 60);        // cell 30
     host.layer().setGlyphs({rectangleGlyph(0, 0, 40, 30)});  // x [100, 120)
     EXPECT_EQ(render(), (std::vector<pixel_box>{{105, 40, 125, 70}}));
 }

@@ -158,7 +158,7 @@ TEST_F(CompositeStatus, GuideMatrixDropsTheCentring) {
 }
 
 TEST(GuideColors, CycleRedGreenBlueYellowMagenta) {
-    const PF_Pixel expected[] = {{255, 128, 0, 0}, {255, 0, 128, 0}, {255, 0, 0, 128},
+    const PF_Pixel expected[] = {{255, 128, 0, 0},   {255, 0, 128, 0},   {255, 0, 0, 128},
                                  {255, 128, 128, 0}, {255, 128, 0, 128}, {255, 128, 0, 0}};
     for (std::size_t k = 0; k < 6; ++k) {
         const PF_Pixel& c = guideColor(k);

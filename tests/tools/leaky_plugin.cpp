@@ -24,7 +24,7 @@ PluginDataEntryFunctionPtr realPluginData() {
 }  // namespace
 
 extern "C" QA_EXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* params[],
-                                          PF_LayerDef* output, void* extra) {
+                                       PF_LayerDef* output, void* extra) {
     const PF_FilterProc real = realEffectMain();
     if (real == nullptr) {
         return PF_Err_INTERNAL_STRUCT_DAMAGED;
@@ -36,9 +36,8 @@ extern "C" QA_EXPORT PF_Err EffectMain(PF_Cmd cmd, PF_InData* in_data, PF_OutDat
     return real(cmd, in_data, out_data, params, output, extra);
 }
 
-extern "C" QA_EXPORT PF_Err PluginDataEntryFunction(PF_PluginDataPtr inPtr, PF_PluginDataCB cb,
-                                                       SPBasicSuite* basic, const char* host_name,
-                                                       const char* host_version) {
+extern "C" QA_EXPORT PF_Err PluginDataEntryFunction(PF_PluginDataPtr inPtr, PF_PluginDataCB cb, SPBasicSuite* basic,
+                                                    const char* host_name, const char* host_version) {
     const PluginDataEntryFunctionPtr real = realPluginData();
     return real == nullptr ? PF_Err_INTERNAL_STRUCT_DAMAGED : real(inPtr, cb, basic, host_name, host_version);
 }

@@ -15,7 +15,9 @@
 namespace minihost::preview {
 namespace {
 
-bool oneLine(const std::string& s) { return !s.empty() && s.back() == '\n' && std::count(s.begin(), s.end(), '\n') == 1; }
+bool oneLine(const std::string& s) {
+    return !s.empty() && s.back() == '\n' && std::count(s.begin(), s.end(), '\n') == 1;
+}
 
 // Runs the tool in dir and expects a refusal with a message containing what.
 void expectRefusal(const std::vector<std::string>& args, const std::string& what, int code = 2) {
@@ -56,12 +58,34 @@ TEST(PreviewCli, HelpListsEveryControlWithTheRangeAndDefaultTheEffectDeclares) {
     ScratchDir dir;
     const ToolRun run = runTool({"--help"}, dir.path());
     ASSERT_EQ(run.exit_code, 0) << run.err;
-    for (const char* flag : {"--text-mode", "--character-size", "--x-threshold", "--y-threshold", "--guide",
-                             "--no-guide", "--tracking", "--alignment", "--custom-size-1-index",
-                             "--custom-size-5-size", "--buffer-expansion", "--text", "--font", "--font-size",
-                             "--color", "--position", "--scale", "--comp-size", "--orientation", "--bpc",
-                             "--downsample", "--quality", "--api-minor", "--appl-id", "--no-effect", "--compare",
-                             "--scene", "--output"}) {
+    for (const char* flag : {"--text-mode",
+                             "--character-size",
+                             "--x-threshold",
+                             "--y-threshold",
+                             "--guide",
+                             "--no-guide",
+                             "--tracking",
+                             "--alignment",
+                             "--custom-size-1-index",
+                             "--custom-size-5-size",
+                             "--buffer-expansion",
+                             "--text",
+                             "--font",
+                             "--font-size",
+                             "--color",
+                             "--position",
+                             "--scale",
+                             "--comp-size",
+                             "--orientation",
+                             "--bpc",
+                             "--downsample",
+                             "--quality",
+                             "--api-minor",
+                             "--appl-id",
+                             "--no-effect",
+                             "--compare",
+                             "--scene",
+                             "--output"}) {
         EXPECT_NE(run.out.find(flag), std::string::npos) << flag;
     }
     EXPECT_NE(run.out.find("\"Character Size\": 1 to 1000, default 50"), std::string::npos) << run.out;
@@ -77,8 +101,7 @@ TEST(PreviewCli, HelpListsEveryControlWithTheRangeAndDefaultTheEffectDeclares) {
 
 TEST(PreviewCli, EachKindOfBadInputGetsOneLineAndNoFile) {
     expectRefusal({"--bogus"}, "--bogus");
-    expectRefusal({"--chracter-size", "3"},
-                  ": --chracter-size 3 (did you mean --character-size?) (see --help)");
+    expectRefusal({"--chracter-size", "3"}, ": --chracter-size 3 (did you mean --character-size?) (see --help)");
     expectRefusal({"--", "--text"}, "unknown options or arguments: -- --text (see --help)");
     expectRefusal({"-o", ""}, "-o,--output needs a value; '' is empty");
     expectRefusal({"--appl-id", ""}, "--appl-id needs a value; '' is empty");
@@ -120,8 +143,9 @@ TEST(PreviewCli, AMalformedSceneIsReportedWithLineAndColumn) {
     ScratchDir elsewhere;
     std::ofstream(elsewhere.path() / "big.json") << "{" << std::string(std::size_t(5) << 20, ' ') << "}";
     const ToolRun big = runTool({"--scene", "-"}, dir.path(), (elsewhere.path() / "big.json").string());
-    EXPECT_EQ(big.err, "quillarray-preview: standard input: cannot read the scene file: it is larger than 4 MB, the "
-                       "most a scene file may be\n");
+    EXPECT_EQ(big.err,
+              "quillarray-preview: standard input: cannot read the scene file: it is larger than 4 MB, the "
+              "most a scene file may be\n");
 }
 
 TEST(PreviewCli, WhatCannotWorkIsRefusedBeforeTheFirstFrame) {
@@ -133,8 +157,9 @@ TEST(PreviewCli, WhatCannotWorkIsRefusedBeforeTheFirstFrame) {
                                               "comp": {"width": 100, "height": 40}})";
     const ToolRun folder = runTool({"--scene", "s.json"}, dir.path());
     EXPECT_EQ(folder.exit_code, 2);
-    EXPECT_EQ(folder.err,
-              "quillarray-preview: cannot write \"plain/f_0.png\": cannot make the folder \"plain\": Not a directory\n");
+    EXPECT_EQ(
+        folder.err,
+        "quillarray-preview: cannot write \"plain/f_0.png\": cannot make the folder \"plain\": Not a directory\n");
     EXPECT_EQ(folder.out, "");
 
     // An output that is one of the inputs is never written over.
@@ -158,11 +183,13 @@ TEST(PreviewCli, WhatCannotWorkIsRefusedBeforeTheFirstFrame) {
     const ToolRun capped = runTool({"--scene", "small.json", "--threads", "4", "-o", "/dev/null"}, dir.path());
     unsetenv("QUILLARRAY_PREVIEW_MEMORY_MB");
     EXPECT_EQ(big.exit_code, 2);
-    EXPECT_EQ(big.err, "quillarray-preview: a frame of 4000x4000 pixels at 32 bpc needs about 977 MB, but only 50 MB "
-                       "of memory is available\n");
+    EXPECT_EQ(big.err,
+              "quillarray-preview: a frame of 4000x4000 pixels at 32 bpc needs about 977 MB, but only 50 MB "
+              "of memory is available\n");
     EXPECT_EQ(capped.exit_code, 0) << capped.err;
-    EXPECT_EQ(capped.err, "quillarray-preview: note: 4 threads would need about 4 MB of memory, 1 MB is available: "
-                          "using 1 thread\n");
+    EXPECT_EQ(capped.err,
+              "quillarray-preview: note: 4 threads would need about 4 MB of memory, 1 MB is available: "
+              "using 1 thread\n");
     EXPECT_EQ(capped.out, "wrote 8 frames to /dev/null\n");  // a scene takes /dev/null as a single frame does
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "big.png"));
 }
@@ -171,8 +198,9 @@ TEST(PreviewCli, DepthsGiveEightOrSixteenBitFilesAndCompareDoublesTheWidth) {
     ScratchDir dir;
     for (const char* bpc : {"8", "16", "32"}) {
         const std::string name = std::string("d") + bpc + ".png";
-        const ToolRun run = runTool({"--bpc", "16", "--bpc", bpc, "--compare", "--comp-size", "200x80", "--text", "Hi", "-o", name},
-                                    dir.path());
+        const ToolRun run =
+            runTool({"--bpc", "16", "--bpc", bpc, "--compare", "--comp-size", "200x80", "--text", "Hi", "-o", name},
+                    dir.path());
         ASSERT_EQ(run.exit_code, 0) << run.err;
         const PngImage image = readPngFile((dir.path() / name).string());
         EXPECT_EQ(image.bit_depth, std::string(bpc) == "8" ? 8 : 16);
@@ -192,7 +220,9 @@ TEST(PreviewCli, TheEffectMovesTheLayersPixels) {
     ASSERT_EQ(runTool(with({"-o", "effect.png"}), dir.path()).exit_code, 0);
     ASSERT_EQ(runTool(with({"--character-size", "60", "-o", "wider.png"}), dir.path()).exit_code, 0);
     // A flag given again wins over the earlier one, --guide over --no-guide too.
-    ASSERT_EQ(runTool(with({"--character-size", "60", "--guide", "-o", "x.png", "-o", "guided.png"}), dir.path()).exit_code, 0);
+    ASSERT_EQ(
+        runTool(with({"--character-size", "60", "--guide", "-o", "x.png", "-o", "guided.png"}), dir.path()).exit_code,
+        0);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "x.png"));
     EXPECT_GT(differingPixels(readPngFile((dir.path() / "guided.png").string()),
                               readPngFile((dir.path() / "wider.png").string())),
@@ -256,8 +286,9 @@ TEST(PreviewCli, AKeyframedSceneChangesFramesWhereTheKeyframesSay) {
     // Progress lines on stderr off a terminal when asked; the missing
     // folder is made.
     EXPECT_EQ(run.out, "wrote 5 frames: frames/f_00.png ... frames/f_04.png\n");
-    EXPECT_EQ(run.err, "quillarray-preview: 1/5 frames\nquillarray-preview: 2/5 frames\nquillarray-preview: 3/5 "
-                       "frames\nquillarray-preview: 4/5 frames\nquillarray-preview: 5/5 frames\n");
+    EXPECT_EQ(run.err,
+              "quillarray-preview: 1/5 frames\nquillarray-preview: 2/5 frames\nquillarray-preview: 3/5 "
+              "frames\nquillarray-preview: 4/5 frames\nquillarray-preview: 5/5 frames\n");
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"anim.json", "frames"}));
     std::vector<PngImage> f;
     for (int i = 0; i < 5; ++i) {
@@ -328,13 +359,15 @@ TEST(PreviewCli, TheTextLayerAsAsked) {
 
     // Text that is not UTF-8 and a flipped layer are said to be, once.
     const ToolRun bad = runTool({"--text", "A\xff", "-o", "bad.png"}, dir.path());
-    EXPECT_EQ(bad.err, "quillarray-preview: note: the text is not valid UTF-8 (the first bad byte is byte 2); bad "
-                       "bytes are drawn as U+FFFD, the replacement character\n");
+    EXPECT_EQ(bad.err,
+              "quillarray-preview: note: the text is not valid UTF-8 (the first bad byte is byte 2); bad "
+              "bytes are drawn as U+FFFD, the replacement character\n");
     const ToolRun flipped = runTool({"--scale", "-100,100", "-o", "flipped.png"}, dir.path());
     ASSERT_EQ(flipped.exit_code, 0) << flipped.err;
-    EXPECT_EQ(flipped.err, "quillarray-preview: note: the layer's scale along the text's run is -100 %: every "
-                           "character's advance is under 2 pixels, so the effect skips them and the frame is "
-                           "transparent\n");
+    EXPECT_EQ(flipped.err,
+              "quillarray-preview: note: the layer's scale along the text's run is -100 %: every "
+              "character's advance is under 2 pixels, so the effect skips them and the frame is "
+              "transparent\n");
     EXPECT_TRUE(allTransparent(readPngFile((dir.path() / "flipped.png").string())));
 
     // "\\" typed is one backslash, as a lone one is.
@@ -342,9 +375,9 @@ TEST(PreviewCli, TheTextLayerAsAsked) {
     ASSERT_EQ(runTool({"--text", "a\\nb", "-o", "broken.png"}, dir.path()).exit_code, 0);
     ASSERT_EQ(runTool({"--text", "a\\", "-o", "one.png"}, dir.path()).exit_code, 0);
     ASSERT_EQ(runTool({"--text", "a\\\\", "-o", "two.png"}, dir.path()).exit_code, 0);
-    EXPECT_EQ(differingPixels(readPngFile((dir.path() / "one.png").string()),
-                              readPngFile((dir.path() / "two.png").string())),
-              0);
+    EXPECT_EQ(
+        differingPixels(readPngFile((dir.path() / "one.png").string()), readPngFile((dir.path() / "two.png").string())),
+        0);
     EXPECT_GT(differingPixels(readPngFile((dir.path() / "escaped.png").string()),
                               readPngFile((dir.path() / "broken.png").string())),
               100);

@@ -204,7 +204,7 @@ TEST(Picture, WorldsBecomeStraightSamplesAtTheirOrigin) {
         EXPECT_EQ(canvas.pixel(1, 0)[3], 0);  // nothing pasted left of the origin
         EXPECT_EQ(canvas.pixel(2, 0)[3], full);
         EXPECT_NEAR(canvas.pixel(2, 0)[1], full * 0.5, 1.0);
-        EXPECT_NEAR(canvas.pixel(3, 0)[3], full * 0.5, 1.0);  // alpha stays straight:
+        EXPECT_NEAR(canvas.pixel(3, 0)[3], full * 0.5, 1.0);   // alpha stays straight:
         EXPECT_NEAR(canvas.pixel(3, 0)[0], full * 0.25, 1.0);  // colour not multiplied by it
     }
 }
@@ -236,26 +236,36 @@ std::uint16_t referenceSample(float v, double full) {
 // plug-in may), and floats around and beyond 0..1, with NaN, infinities,
 // negative zero, tiny values and values just below a rounding half.
 void fillRandomly(World& world, std::mt19937& rng, int& counter) {
-    const std::vector<float> special = {0.0f, -0.0f, 1.0f, -1.0f, 0.5f / 65535.0f, 0.5f / 255.0f,
-                                        std::nextafter(0.5f / 65535.0f, 0.0f), std::nextafter(1.0f, 0.0f),
+    const std::vector<float> special = {0.0f,
+                                        -0.0f,
+                                        1.0f,
+                                        -1.0f,
+                                        0.5f / 65535.0f,
+                                        0.5f / 255.0f,
+                                        std::nextafter(0.5f / 65535.0f, 0.0f),
+                                        std::nextafter(1.0f, 0.0f),
                                         std::numeric_limits<float>::infinity(),
-                                        -std::numeric_limits<float>::infinity(), std::nanf(""),
-                                        std::numeric_limits<float>::denorm_min(), 1.5f};
+                                        -std::numeric_limits<float>::infinity(),
+                                        std::nanf(""),
+                                        std::numeric_limits<float>::denorm_min(),
+                                        1.5f};
     for (int y = 0; y < world.height(); ++y) {
         auto* row = reinterpret_cast<unsigned char*>(world.pf()->data) + std::ptrdiff_t(y) * world.rowBytes();
         for (int x = 0; x < world.width(); ++x) {
             for (int c = 0; c < 4; ++c, ++counter) {
                 switch (world.depth()) {
-                case Depth::k8: row[x * 4 + c] = static_cast<unsigned char>(counter); break;
-                case Depth::k16:
-                    reinterpret_cast<std::uint16_t*>(row)[x * 4 + c] = static_cast<std::uint16_t>(counter);
-                    break;
-                case Depth::k32: {
-                    const float v = counter % 5 == 0 ? special[rng() % special.size()]
-                                                     : std::uniform_real_distribution<float>(-0.2f, 1.2f)(rng);
-                    reinterpret_cast<float*>(row)[x * 4 + c] = v;
-                    break;
-                }
+                    case Depth::k8:
+                        row[x * 4 + c] = static_cast<unsigned char>(counter);
+                        break;
+                    case Depth::k16:
+                        reinterpret_cast<std::uint16_t*>(row)[x * 4 + c] = static_cast<std::uint16_t>(counter);
+                        break;
+                    case Depth::k32: {
+                        const float v = counter % 5 == 0 ? special[rng() % special.size()]
+                                                         : std::uniform_real_distribution<float>(-0.2f, 1.2f)(rng);
+                        reinterpret_cast<float*>(row)[x * 4 + c] = v;
+                        break;
+                    }
                 }
             }
         }
@@ -268,8 +278,8 @@ TEST(Picture, RowKernelsGiveWhatThePlainPerPixelConversionGives) {
     for (int bits : {8, 16}) {
         for (Depth depth : {Depth::k8, Depth::k16, Depth::k32}) {
             for (int round = 0; round < 6; ++round) {
-                SCOPED_TRACE(std::string("bits ") + std::to_string(bits) + ", world " + depthName(depth) +
-                             ", round " + std::to_string(round));
+                SCOPED_TRACE(std::string("bits ") + std::to_string(bits) + ", world " + depthName(depth) + ", round " +
+                             std::to_string(round));
                 // Round 0 shows a whole 256 x 64 world: every 16-bit value
                 // (and every 8-bit one) once per channel order.
                 const bool whole = round == 0;
@@ -308,8 +318,8 @@ TEST(Picture, RowKernelsGiveWhatThePlainPerPixelConversionGives) {
                     for (int y = 0; y < w.height(); ++y) {
                         for (int x = 0; x < w.width(); ++x) {
                             const int px = a.x + w.pf()->origin_x + x, py = a.y + w.pf()->origin_y + y;
-                            if (px < std::max(0, a.cx) || px >= std::min(cw, a.cx + a.cw) ||
-                                py < std::max(0, a.cy) || py >= std::min(ch, a.cy + a.ch)) {
+                            if (px < std::max(0, a.cx) || px >= std::min(cw, a.cx + a.cw) || py < std::max(0, a.cy) ||
+                                py >= std::min(ch, a.cy + a.ch)) {
                                 continue;
                             }
                             const Rgba p = w.at(x, y);

@@ -113,9 +113,11 @@ TEST_F(SceneTest, WrongValuesNameTheirKeyAndWhatIsAccepted) {
               "scene.json: layer.colour is not a known key; did you mean \"layer.color\"?");
     EXPECT_EQ(errorOf(R"({"layer": {"fontsize": 20}})"),
               "scene.json: layer.fontsize is not a known key; did you mean \"layer.font-size\"?");
-    EXPECT_EQ(errorOf(R"({"layer": {"font_size": 20, "font-size": 30}})"), "scene.json: layer.font-size is given twice");
-    EXPECT_EQ(errorOf(R"({"effect": {"charactersize": 40}})"),
-              "scene.json: effect.charactersize is not a control of the effect; did you mean \"effect.character-size\"?");
+    EXPECT_EQ(errorOf(R"({"layer": {"font_size": 20, "font-size": 30}})"),
+              "scene.json: layer.font-size is given twice");
+    EXPECT_EQ(
+        errorOf(R"({"effect": {"charactersize": 40}})"),
+        "scene.json: effect.charactersize is not a control of the effect; did you mean \"effect.character-size\"?");
     EXPECT_EQ(errorOf(R"({"effect": {"left": 4}})"), "scene.json: effect.left is not a control of the effect");
     EXPECT_EQ(errorOf(R"({"effect": {"character-size": 2000}})"),
               "scene.json: effect.character-size 2000 is outside its valid range 1 to 1000");
@@ -128,8 +130,9 @@ TEST_F(SceneTest, WrongValuesNameTheirKeyAndWhatIsAccepted) {
               "scene.json: effect.text-mode cannot be animated");
     EXPECT_EQ(errorOf(R"({"effect": {"tracking": {"keyframes": [{"value": 1}]}}})"),
               "scene.json: effect.tracking.keyframes[0] needs either \"frame\" or \"time\"");
-    EXPECT_EQ(errorOf(R"({"effect": {"tracking": {"keyframes": [{"frame": 1, "value": 1}, {"frame": 1, "value": 2}]}}})"),
-              "scene.json: effect.tracking.keyframes has two keyframes at one time");
+    EXPECT_EQ(
+        errorOf(R"({"effect": {"tracking": {"keyframes": [{"frame": 1, "value": 1}, {"frame": 1, "value": 2}]}}})"),
+        "scene.json: effect.tracking.keyframes has two keyframes at one time");
     EXPECT_EQ(errorOf(R"({"frames": {"first": 5, "last": 2}})"), "scene.json: frames.last comes before frames.first");
     EXPECT_EQ(errorOf(R"({"comp": {"width": 0}})"), "scene.json: comp.width is outside 1 to 8192");
     EXPECT_EQ(errorOf(R"({"layer": {"position": [1]}})"), "scene.json: layer.position must be [x, y]");
@@ -165,8 +168,9 @@ TEST_F(SceneTest, AMissingFileIsNamed) {
     EXPECT_NE(refusal(fifo.string()).find("it is not a regular file"), std::string::npos);
     const auto big = dir.path() / "big.json";
     std::ofstream(big) << "{" << std::string(kMaxSceneBytes, ' ') << "}";
-    EXPECT_EQ(refusal(big.string()), big.string() + ": cannot read the scene file: it is larger than 4 MB, the most a "
-                                                    "scene file may be");
+    EXPECT_EQ(refusal(big.string()), big.string() +
+                                         ": cannot read the scene file: it is larger than 4 MB, the most a "
+                                         "scene file may be");
     std::ofstream(dir.path() / "ok.json") << R"({"frames": {"last": 3}})";
     EXPECT_EQ(readScene((dir.path() / "ok.json").string(), params()).frames.last, 3);
 }

@@ -68,7 +68,6 @@ ToolRun RunningTool::finish() {
     return run;
 }
 
-ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::path& cwd,
-                const std::string& stdin_path) {
+ToolRun runTool(const std::vector<std::string>& args, const std::filesystem::path& cwd, const std::string& stdin_path) {
     return RunningTool(args, cwd, stdin_path).finish();
 }

@@ -24,9 +24,9 @@ namespace {
 // matched the flags, so that every message has one form.
 struct RawFlags {
     std::map<std::string, std::string> controls;  // control name -> value
-    std::map<std::string, bool> checked;    // checkbox name -> --NAME given
-    std::map<std::string, bool> unchecked;  // checkbox name -> --no-NAME given
-    std::optional<std::string> text;  // given, even empty
+    std::map<std::string, bool> checked;          // checkbox name -> --NAME given
+    std::map<std::string, bool> unchecked;        // checkbox name -> --no-NAME given
+    std::optional<std::string> text;              // given, even empty
     std::string font, font_size, leading, color, position, scale, comp_size, orientation, paragraph;
     std::string bpc, downsample, quality, api_minor, appl_id, threads;
     std::string output, scene, plugin, png_compression;
@@ -85,27 +85,55 @@ void addEffectFlags(CLI::App& app, RawFlags& raw, const Controls& controls) {
 
 void addLayerFlags(CLI::App& app, RawFlags& raw) {
     const std::string group = "Text layer";
-    app.add_option("--text", raw.text, "the layer's text, default \"Quill & Ink\"; \\n in it breaks the line, \\\\ is a backslash; '' is an empty layer")->type_name("TEXT")->group(group);
-    app.add_option("--font", raw.font, "font family or font file, default \"DejaVu Sans\"")->type_name("FONT")->group(group);
-    app.add_option("--font-size", raw.font_size, "font size in pixels, 1 to 2000, default 40")->type_name("PX")->group(group);
-    app.add_option("--leading", raw.leading, "line distance in pixels, default (and 0) 120 % of the size")->type_name("PX")->group(group);
-    app.add_option("--color", raw.color, "fill colour: #rrggbb[aa] or r,g,b[,a], default #e07b39")->type_name("COLOUR")->group(group);
-    app.add_option("--position", raw.position, "x,y of the text's anchor in comp pixels, default 40,75")->type_name("X,Y")->group(group);
-    app.add_option("--scale", raw.scale, "layer scale in percent: s or sx,sy, default 100")->type_name("S[,SY]")->group(group);
-    app.add_option("--comp-size", raw.comp_size, "WIDTHxHEIGHT of the comp, default 600x120")->type_name("WxH")->group(group);
-    app.add_option("--orientation", raw.orientation, "horizontal or vertical, default horizontal")->type_name("WORD")->group(group);
+    app.add_option(
+           "--text", raw.text,
+           "the layer's text, default \"Quill & Ink\"; \\n in it breaks the line, \\\\ is a backslash; '' is an empty layer")
+        ->type_name("TEXT")
+        ->group(group);
+    app.add_option("--font", raw.font, "font family or font file, default \"DejaVu Sans\"")
+        ->type_name("FONT")
+        ->group(group);
+    app.add_option("--font-size", raw.font_size, "font size in pixels, 1 to 2000, default 40")
+        ->type_name("PX")
+        ->group(group);
+    app.add_option("--leading", raw.leading, "line distance in pixels, default (and 0) 120 % of the size")
+        ->type_name("PX")
+        ->group(group);
+    app.add_option("--color", raw.color, "fill colour: #rrggbb[aa] or r,g,b[,a], default #e07b39")
+        ->type_name("COLOUR")
+        ->group(group);
+    app.add_option("--position", raw.position, "x,y of the text's anchor in comp pixels, default 40,75")
+        ->type_name("X,Y")
+        ->group(group);
+    app.add_option("--scale", raw.scale, "layer scale in percent: s or sx,sy, default 100")
+        ->type_name("S[,SY]")
+        ->group(group);
+    app.add_option("--comp-size", raw.comp_size, "WIDTHxHEIGHT of the comp, default 600x120")
+        ->type_name("WxH")
+        ->group(group);
+    app.add_option("--orientation", raw.orientation, "horizontal or vertical, default horizontal")
+        ->type_name("WORD")
+        ->group(group);
     app.add_option("--paragraph", raw.paragraph, "paragraph alignment about the anchor: left, center, right")
-        ->type_name("WORD")->group(group);
+        ->type_name("WORD")
+        ->group(group);
 }
 
 void addRenderFlags(CLI::App& app, RawFlags& raw) {
     const std::string group = "Render";
-    app.add_option("--bpc", raw.bpc, "bits per channel: 8, 16 or 32 (float), default 8")->type_name("BITS")->group(group);
-    app.add_option("--downsample", raw.downsample, "render at 1/N resolution, N 1 to 16, default 1")->type_name("N")->group(group);
+    app.add_option("--bpc", raw.bpc, "bits per channel: 8, 16 or 32 (float), default 8")
+        ->type_name("BITS")
+        ->group(group);
+    app.add_option("--downsample", raw.downsample, "render at 1/N resolution, N 1 to 16, default 1")
+        ->type_name("N")
+        ->group(group);
     app.add_option("--quality", raw.quality, "high or low, default high")->type_name("WORD")->group(group);
     app.add_option("--api-minor", raw.api_minor, "the host's effect API minor version, 0 to 99, default 28")
-        ->type_name("N")->group(group);
-    app.add_option("--appl-id", raw.appl_id, "the host's application id, FXTC or PrMr, default FXTC")->type_name("ID")->group(group);
+        ->type_name("N")
+        ->group(group);
+    app.add_option("--appl-id", raw.appl_id, "the host's application id, FXTC or PrMr, default FXTC")
+        ->type_name("ID")
+        ->group(group);
 }
 
 void addOutputFlags(CLI::App& app, RawFlags& raw) {
@@ -113,19 +141,26 @@ void addOutputFlags(CLI::App& app, RawFlags& raw) {
     app.add_option("-o,--output", raw.output,
                    "PNG file to write, default quillarray-preview.png; for a scene a pattern whose # run takes "
                    "the frame number")
-        ->type_name("FILE")->group(group);
+        ->type_name("FILE")
+        ->group(group);
     app.add_flag("--no-effect", raw.no_effect, "the layer as the host draws it, without the effect")->group(group);
     app.add_flag("--compare", raw.compare, "the layer before and after the effect, side by side")->group(group);
     app.add_option("--scene", raw.scene,
                    "render the frames of a JSON scene file (at most " + std::to_string(kMaxSceneBytes >> 20) +
                        " MB); - reads it from standard input")
-        ->type_name("FILE")->group(group);
+        ->type_name("FILE")
+        ->group(group);
     app.add_option("--png-compression", raw.png_compression,
                    "zlib level of the PNG files, 0 (none, fastest) to 9 (smallest), default 1")
-        ->type_name("N")->group(group);
-    app.add_option("--threads", raw.threads, "frames rendered at once, default one per core; fewer when memory is short")->type_name("N")->group(group);
+        ->type_name("N")
+        ->group(group);
+    app.add_option("--threads", raw.threads,
+                   "frames rendered at once, default one per core; fewer when memory is short")
+        ->type_name("N")
+        ->group(group);
     app.add_option("--plugin", raw.plugin, "the plug-in to load, default the one built with this tool")
-        ->type_name("FILE")->group(group);
+        ->type_name("FILE")
+        ->group(group);
     app.add_flag("--progress", raw.progress, "a scene's progress as lines on stderr, also when it is not a terminal")
         ->group(group);
     app.add_flag("--version", raw.version, "print the plug-in's name and version, as it reports them, and stop")
@@ -235,7 +270,8 @@ void applyControls(const RawFlags& raw, const Controls& controls, int argc, cons
         }
         const auto it = raw.controls.find(c.name);
         if (it != raw.controls.end() && !it->second.empty()) {
-            job.controls.push_back(ControlSetting{c.index, parseControlValue(c, params, it->second, "--" + c.name), {}});
+            job.controls.push_back(
+                ControlSetting{c.index, parseControlValue(c, params, it->second, "--" + c.name), {}});
         }
     }
 }
@@ -307,7 +343,8 @@ void refuseExtras(const CLI::App& app) {
     for (const std::string& e : extras) {
         list += (list.empty() ? "" : " ") + e;
     }
-    std::string message = (extras.size() == 1 ? "unknown option or argument: " : "unknown options or arguments: ") + list;
+    std::string message =
+        (extras.size() == 1 ? "unknown option or argument: " : "unknown options or arguments: ") + list;
     for (const std::string& e : extras) {
         if (e.rfind("--", 0) == 0 && e.size() > 2) {
             const std::string flag = e.substr(0, e.find('='));
@@ -349,9 +386,10 @@ std::string pluginArgument(int argc, const char* const* argv) {
 }
 
 CommandLine parseCommandLine(int argc, const char* const* argv, const Controls& controls) {
-    CLI::App app("Renders a text layer through the Quillarray effect in the stand-in host and writes PNG files.\n"
-                 "Without arguments it renders a built-in sample to quillarray-preview.png.",
-                 "quillarray-preview");
+    CLI::App app(
+        "Renders a text layer through the Quillarray effect in the stand-in host and writes PNG files.\n"
+        "Without arguments it renders a built-in sample to quillarray-preview.png.",
+        "quillarray-preview");
     app.get_formatter()->column_width(34);
     // A flag given again overrides the earlier one (make preview ARGS=...
     // relies on it); arguments CLI11 does not know are named below.

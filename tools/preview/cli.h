@@ -10,11 +10,11 @@
 namespace minihost::preview {
 
 struct CommandLine {
-    Job job;             // one frame from the flags, or the scene's frames
-    std::string scene;   // scene file given with --scene, or empty
-    bool help = false;   // --help was asked for: nothing to render
-    bool version = false;  // --version was asked for: nothing to render
-    std::string plugin;  // --plugin, or empty for the built one
+    Job job;                // one frame from the flags, or the scene's frames
+    std::string scene;      // scene file given with --scene, or empty
+    bool help = false;      // --help was asked for: nothing to render
+    bool version = false;   // --version was asked for: nothing to render
+    std::string plugin;     // --plugin, or empty for the built one
     bool progress = false;  // --progress: progress lines even off a terminal
 };
 

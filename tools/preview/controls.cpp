@@ -214,27 +214,27 @@ double checkControlValue(const Control& control, const Params& params, double va
     const PF_ParamDef& def = params.definition(control.index);
     const std::string& flag = label;
     switch (control.kind) {
-    case ControlKind::kSlider: {
-        const double lo = def.u.fs_d.valid_min;
-        const double hi = def.u.fs_d.valid_max;
-        if (!(value >= lo && value <= hi)) {
-            throw InputError(flag + " " + number(value) + " is outside its valid range " + number(lo) + " to " +
-                             number(hi));
+        case ControlKind::kSlider: {
+            const double lo = def.u.fs_d.valid_min;
+            const double hi = def.u.fs_d.valid_max;
+            if (!(value >= lo && value <= hi)) {
+                throw InputError(flag + " " + number(value) + " is outside its valid range " + number(lo) + " to " +
+                                 number(hi));
+            }
+            return value;
         }
-        return value;
-    }
-    case ControlKind::kPopup: {
-        const int count = def.u.pd.num_choices;
-        if (!(value >= 1 && value <= count && value == std::floor(value))) {
-            throw InputError(flag + " " + number(value) + " is not a choice: 1 to " + std::to_string(count));
+        case ControlKind::kPopup: {
+            const int count = def.u.pd.num_choices;
+            if (!(value >= 1 && value <= count && value == std::floor(value))) {
+                throw InputError(flag + " " + number(value) + " is not a choice: 1 to " + std::to_string(count));
+            }
+            return value;
         }
-        return value;
-    }
-    case ControlKind::kCheckbox:
-        if (value != 0.0 && value != 1.0) {
-            throw InputError(flag + " " + number(value) + " must be 0 or 1");
-        }
-        return value;
+        case ControlKind::kCheckbox:
+            if (value != 0.0 && value != 1.0) {
+                throw InputError(flag + " " + number(value) + " must be 0 or 1");
+            }
+            return value;
     }
     return value;
 }
@@ -245,45 +245,45 @@ double parseControlValue(const Control& control, const Params& params, const std
     const std::string& flag = label;
     double value = 0.0;
     switch (control.kind) {
-    case ControlKind::kSlider:
-        if (!parseDouble(text, value)) {
-            const PF_ParamDef& def = params.definition(control.index);
-            throw InputError(flag + " \"" + text + "\" is not a number (valid range " + number(def.u.fs_d.valid_min) +
-                             " to " + number(def.u.fs_d.valid_max) + ")");
-        }
-        return checkControlValue(control, params, value, label);
-    case ControlKind::kPopup: {
-        const std::vector<std::string> words = choiceWords(params, control.index);
-        for (std::size_t i = 0; i < words.size(); ++i) {
-            if (words[i] == word) {
-                return static_cast<double>(i + 1);
+        case ControlKind::kSlider:
+            if (!parseDouble(text, value)) {
+                const PF_ParamDef& def = params.definition(control.index);
+                throw InputError(flag + " \"" + text + "\" is not a number (valid range " +
+                                 number(def.u.fs_d.valid_min) + " to " + number(def.u.fs_d.valid_max) + ")");
             }
-        }
-        // Top and Bottom stand where Left and Right stand horizontally.
-        const bool vertical = Controls::takesVerticalWords(control);
-        if (vertical && word == "top") {
-            return 1.0;
-        }
-        if (vertical && word == "bottom") {
-            return static_cast<double>(words.size());
-        }
-        if (parseDouble(text, value)) {
             return checkControlValue(control, params, value, label);
+        case ControlKind::kPopup: {
+            const std::vector<std::string> words = choiceWords(params, control.index);
+            for (std::size_t i = 0; i < words.size(); ++i) {
+                if (words[i] == word) {
+                    return static_cast<double>(i + 1);
+                }
+            }
+            // Top and Bottom stand where Left and Right stand horizontally.
+            const bool vertical = Controls::takesVerticalWords(control);
+            if (vertical && word == "top") {
+                return 1.0;
+            }
+            if (vertical && word == "bottom") {
+                return static_cast<double>(words.size());
+            }
+            if (parseDouble(text, value)) {
+                return checkControlValue(control, params, value, label);
+            }
+            std::string list = joinChoices(words);
+            if (vertical) {
+                list += " (top|bottom in vertical mode)";
+            }
+            throw InputError(flag + " \"" + text + "\" is not one of " + list);
         }
-        std::string list = joinChoices(words);
-        if (vertical) {
-            list += " (top|bottom in vertical mode)";
-        }
-        throw InputError(flag + " \"" + text + "\" is not one of " + list);
-    }
-    case ControlKind::kCheckbox:
-        if (word == "on" || word == "true" || word == "1" || word == "yes") {
-            return 1.0;
-        }
-        if (word == "off" || word == "false" || word == "0" || word == "no") {
-            return 0.0;
-        }
-        throw InputError(flag + " \"" + text + "\" is not on or off");
+        case ControlKind::kCheckbox:
+            if (word == "on" || word == "true" || word == "1" || word == "yes") {
+                return 1.0;
+            }
+            if (word == "off" || word == "false" || word == "0" || word == "no") {
+                return 0.0;
+            }
+            throw InputError(flag + " \"" + text + "\" is not on or off");
     }
     return value;
 }
@@ -296,24 +296,25 @@ std::string describeControl(const Control& control, const Params& params) {
     line += control.panel_name;
     line += '"';
     switch (control.kind) {
-    case ControlKind::kSlider:
-        line += ": " + number(def.u.fs_d.valid_min) + " to " + number(def.u.fs_d.valid_max) + ", default " +
-                number(def.u.fs_d.dephault);
-        break;
-    case ControlKind::kPopup: {
-        const std::vector<std::string> words = choiceWords(params, control.index);
-        std::string list = joinChoices(words);
-        if (Controls::takesVerticalWords(control)) {
-            list += " (top|center|bottom in vertical mode)";
-        }
-        const int d = def.u.pd.dephault;
-        line += ": " + list + ", default " +
+        case ControlKind::kSlider:
+            line += ": " + number(def.u.fs_d.valid_min) + " to " + number(def.u.fs_d.valid_max) + ", default " +
+                    number(def.u.fs_d.dephault);
+            break;
+        case ControlKind::kPopup: {
+            const std::vector<std::string> words = choiceWords(params, control.index);
+            std::string list = joinChoices(words);
+            if (Controls::takesVerticalWords(control)) {
+                list += " (top|center|bottom in vertical mode)";
+            }
+            const int d = def.u.pd.dephault;
+            line +=
+                ": " + list + ", default " +
                 (d >= 1 && d <= static_cast<int>(words.size()) ? words[static_cast<std::size_t>(d - 1)] : number(d));
-        break;
-    }
-    case ControlKind::kCheckbox:
-        line += ": on or off, default " + std::string(def.u.bd.dephault ? "on" : "off");
-        break;
+            break;
+        }
+        case ControlKind::kCheckbox:
+            line += ": on or off, default " + std::string(def.u.bd.dephault ? "on" : "off");
+            break;
     }
     return line;
 }

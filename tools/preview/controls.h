@@ -16,8 +16,8 @@ namespace minihost::preview {
 enum class ControlKind { kSlider, kPopup, kCheckbox };
 
 struct Control {
-    std::string name;        // flag without its dashes, and scene key
-    int index = 0;           // the parameter's place among the declarations
+    std::string name;  // flag without its dashes, and scene key
+    int index = 0;     // the parameter's place among the declarations
     ControlKind kind = ControlKind::kSlider;
     std::string panel_name;  // as the panel shows it, groups named where names repeat
 };

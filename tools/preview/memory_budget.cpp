@@ -14,12 +14,12 @@ namespace {
 
 std::uint64_t worldBytesPerPixel(Depth depth) {
     switch (depth) {
-    case Depth::k8:
-        return 4;
-    case Depth::k16:
-        return 8;
-    case Depth::k32:
-        return 16;
+        case Depth::k8:
+            return 4;
+        case Depth::k16:
+            return 8;
+        case Depth::k32:
+            return 16;
     }
     return 16;
 }
@@ -51,26 +51,24 @@ std::uint64_t groupAvailable() {
     return max > current ? max - current : 1;
 }
 
-std::string bpcName(Depth depth) {
-    return depth == Depth::k8 ? "8" : depth == Depth::k16 ? "16" : "32";
-}
+std::string bpcName(Depth depth) { return depth == Depth::k8 ? "8" : depth == Depth::k16 ? "16" : "32"; }
 
 }  // namespace
 
 std::uint64_t frameBytes(const Job& job) {
     const int ds = std::max(1, job.render.downsample);
-    const std::uint64_t pixels = std::uint64_t((job.layer.comp_width + ds - 1) / ds) *
-                                 std::uint64_t((job.layer.comp_height + ds - 1) / ds);
+    const std::uint64_t pixels =
+        std::uint64_t((job.layer.comp_width + ds - 1) / ds) * std::uint64_t((job.layer.comp_height + ds - 1) / ds);
     const std::uint64_t world = worldBytesPerPixel(job.render.depth);
     // A picture holds 16-bit samples, then packs them as the file takes them.
     const std::uint64_t picture = 8 + (job.render.depth == Depth::k8 ? 4 : 8);
     switch (job.picture) {
-    case Picture::kLayerOnly:
-        return pixels * (world + picture);
-    case Picture::kSideBySide:
-        return pixels * (3 * world + 4 * picture);  // both halves, then the canvas twice as wide
-    case Picture::kEffect:
-        break;
+        case Picture::kLayerOnly:
+            return pixels * (world + picture);
+        case Picture::kSideBySide:
+            return pixels * (3 * world + 4 * picture);  // both halves, then the canvas twice as wide
+        case Picture::kEffect:
+            break;
     }
     return pixels * (3 * world + picture);
 }

@@ -129,8 +129,8 @@ void checkOutputFolders(const std::vector<std::string>& files) {
         seen.push_back(folder);
         makeParentFolders(file);
         if (access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) != 0) {
-            refuse(file, "the folder \"" + (folder.empty() ? std::string(".") : folder) + "\" cannot be written in: " +
-                             std::strerror(errno));
+            refuse(file, "the folder \"" + (folder.empty() ? std::string(".") : folder) +
+                             "\" cannot be written in: " + std::strerror(errno));
         }
     }
 }

@@ -15,10 +15,10 @@
 namespace minihost::preview {
 
 enum class TargetKind {
-    kReplace,   // regular file or nothing yet: temporary file, then rename
-    kInPlace,   // character device or FIFO: opened and written as it is
-    kSocket,    // a Unix socket: connected to and written
-    kStdout,    // "-"
+    kReplace,  // regular file or nothing yet: temporary file, then rename
+    kInPlace,  // character device or FIFO: opened and written as it is
+    kSocket,   // a Unix socket: connected to and written
+    kStdout,   // "-"
 };
 
 struct OutputTarget {

@@ -96,9 +96,12 @@ void convertRow<PF_Pixel8, 8>(const unsigned char* world_row, int x0, int count,
 template <int kBits>
 auto kernelFor(Depth depth) {
     switch (depth) {
-    case Depth::k8: return &convertRow<PF_Pixel8, kBits>;
-    case Depth::k16: return &convertRow<PF_Pixel16, kBits>;
-    case Depth::k32: break;
+        case Depth::k8:
+            return &convertRow<PF_Pixel8, kBits>;
+        case Depth::k16:
+            return &convertRow<PF_Pixel16, kBits>;
+        case Depth::k32:
+            break;
     }
     return &convertRow<PF_PixelFloat, kBits>;
 }
@@ -107,8 +110,7 @@ auto kernelFor(Depth depth) {
 
 int pngBitDepth(Depth depth) { return depth == Depth::k8 ? 8 : 16; }
 
-Composition::Composition(int width, int height, int bit_depth)
-    : width_(width), height_(height), bit_depth_(bit_depth) {
+Composition::Composition(int width, int height, int bit_depth) : width_(width), height_(height), bit_depth_(bit_depth) {
     if (width < 0 || height < 0 || (bit_depth != 8 && bit_depth != 16)) {
         throw std::invalid_argument("a picture needs a size and a bit depth of 8 or 16");
     }
@@ -128,10 +130,10 @@ void Composition::paste(const World& world, int at_x, int at_y, int clip_x, int 
     const long long top = static_cast<long long>(at_y) + pf.origin_y;
     const long long x0 = std::max({0LL, static_cast<long long>(clip_x), left});
     const long long y0 = std::max({0LL, static_cast<long long>(clip_y), top});
-    const long long x1 = std::min({static_cast<long long>(width_), static_cast<long long>(clip_x) + clip_width,
-                                   left + world.width()});
-    const long long y1 = std::min({static_cast<long long>(height_), static_cast<long long>(clip_y) + clip_height,
-                                   top + world.height()});
+    const long long x1 =
+        std::min({static_cast<long long>(width_), static_cast<long long>(clip_x) + clip_width, left + world.width()});
+    const long long y1 =
+        std::min({static_cast<long long>(height_), static_cast<long long>(clip_y) + clip_height, top + world.height()});
     if (x0 >= x1 || y0 >= y1) {
         return;
     }

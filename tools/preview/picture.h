@@ -48,8 +48,8 @@ private:
         const unsigned char* data;
         long rowbytes;
         RowKernel kernel;
-        int left, top;          // canvas position of buffer pixel (0, 0)
-        int x0, x1, y0, y1;     // canvas span covered, end exclusive
+        int left, top;       // canvas position of buffer pixel (0, 0)
+        int x0, x1, y0, y1;  // canvas span covered, end exclusive
     };
 
     int width_, height_, bit_depth_;

@@ -297,7 +297,9 @@ void writePngFile(const std::string& path, const PngRowSource& image, int compre
         if (!encode(stream.file(), image, compression, error)) {
             // libpng says only "Write Error"; the system says why.
             throw InputError("cannot write \"" + path + "\": " +
-                             (errno != 0 ? std::strerror(errno) : error.text[0] ? error.text : "PNG encoding failed"));
+                             (errno != 0      ? std::strerror(errno)
+                              : error.text[0] ? error.text
+                                              : "PNG encoding failed"));
         }
         if (!stream.finish()) {
             throw InputError("cannot write \"" + path + "\": " + std::strerror(errno));
@@ -309,7 +311,9 @@ void writePngFile(const std::string& path, const PngRowSource& image, int compre
     errno = 0;
     if (!encode(temp.file(), image, compression, error)) {
         throw InputError("cannot write \"" + path + "\": " +
-                         (errno != 0 ? std::strerror(errno) : error.text[0] ? error.text : "PNG encoding failed"));
+                         (errno != 0      ? std::strerror(errno)
+                          : error.text[0] ? error.text
+                                          : "PNG encoding failed"));
     }
     if (!temp.commit(target.path)) {
         throw InputError("cannot write \"" + path + "\": " + std::strerror(errno));

@@ -19,11 +19,12 @@ inline constexpr int kDefaultPngCompression = 1;
 struct PngImage {
     int width = 0;
     int height = 0;
-    int bit_depth = 8;               // 8 or 16
+    int bit_depth = 8;                // 8 or 16
     std::vector<std::uint16_t> rgba;  // width * height * 4 samples, 0..255 or 0..65535
 
     PngImage() = default;
-    PngImage(int w, int h, int depth) : width(w), height(h), bit_depth(depth), rgba(std::size_t(w) * std::size_t(h) * 4, 0) {}
+    PngImage(int w, int h, int depth)
+        : width(w), height(h), bit_depth(depth), rgba(std::size_t(w) * std::size_t(h) * 4, 0) {}
 
     std::uint16_t* pixel(int x, int y) { return &rgba[(std::size_t(y) * std::size_t(width) + std::size_t(x)) * 4]; }
     const std::uint16_t* pixel(int x, int y) const {

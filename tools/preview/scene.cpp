@@ -235,8 +235,9 @@ private:
 
     void readLayer(const json& given, Job& job) const {
         expectObject(given, "layer");
-        const json j = known(given, "layer.", {"text", "font", "font-size", "leading", "color", "position", "scale",
-                                                "orientation", "paragraph"});
+        const json j =
+            known(given, "layer.",
+                  {"text", "font", "font-size", "leading", "color", "position", "scale", "orientation", "paragraph"});
         LayerSpec& layer = job.layer;
         if (j.contains("text")) {
             layer.text.text = text(j["text"], "layer.text");
@@ -398,9 +399,10 @@ private:
                             [&](const ControlSetting& c) { return c.index == control->index; })) {
                 fail("effect." + control->name, "is given twice");
             }
-            const bool animated = forKeyframes(item.value(), key, [&](const json& v, const std::string& path, double t) {
-                setting.keys.push_back(Keyframe{t, controlValue(*control, v, path)});
-            });
+            const bool animated =
+                forKeyframes(item.value(), key, [&](const json& v, const std::string& path, double t) {
+                    setting.keys.push_back(Keyframe{t, controlValue(*control, v, path)});
+                });
             if (!animated) {
                 setting.constant = controlValue(*control, item.value(), key);
             } else if (hasTwoKeysAtOneTime(setting.keys)) {
@@ -479,13 +481,14 @@ Job readScene(const std::string& path, const Controls& controls) {
         struct stat st {};
         if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             close(fd);
-            const std::string what = S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file (use --scene - for standard input)";
+            const std::string what =
+                S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file (use --scene - for standard input)";
             throw InputError(path + ": cannot read the scene file: " + what);
         }
         if (st.st_size > static_cast<off_t>(kMaxSceneBytes)) {
             close(fd);
-            throw InputError(path + ": cannot read the scene file: it is larger than " + std::to_string(kMaxSceneBytes >> 20) +
-                             " MB, the most a scene file may be");
+            throw InputError(path + ": cannot read the scene file: it is larger than " +
+                             std::to_string(kMaxSceneBytes >> 20) + " MB, the most a scene file may be");
         }
         fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     }
@@ -515,8 +518,8 @@ Job readScene(const std::string& path, const Controls& controls) {
         throw InputError(name + ": cannot read the scene file: " + std::strerror(error));
     }
     if (content.size() > kMaxSceneBytes) {
-        throw InputError(name + ": cannot read the scene file: it is larger than " + std::to_string(kMaxSceneBytes >> 20) +
-                         " MB, the most a scene file may be");
+        throw InputError(name + ": cannot read the scene file: it is larger than " +
+                         std::to_string(kMaxSceneBytes >> 20) + " MB, the most a scene file may be");
     }
     return parseScene(content, name, controls);
 }

@@ -142,8 +142,9 @@ Session::Session(std::shared_ptr<const Plugin> plugin) : host_(std::make_unique<
 
 std::string Session::versionLine() const {
     const A_u_long v = host_->outData().my_version;
-    const unsigned major = static_cast<unsigned>(((v >> PF_Vers_VERS_HIGH_SHIFT) & PF_Vers_VERS_HIGH_BITS) << PF_Vers_VERS_LOW_SHIFT |
-                                                 ((v >> PF_Vers_VERS_SHIFT) & PF_Vers_VERS_BITS));
+    const unsigned major =
+        static_cast<unsigned>(((v >> PF_Vers_VERS_HIGH_SHIFT) & PF_Vers_VERS_HIGH_BITS) << PF_Vers_VERS_LOW_SHIFT |
+                              ((v >> PF_Vers_VERS_SHIFT) & PF_Vers_VERS_BITS));
     const unsigned minor = static_cast<unsigned>((v >> PF_Vers_SUBVERS_SHIFT) & PF_Vers_SUBVERS_BITS);
     const unsigned bug = static_cast<unsigned>((v >> PF_Vers_BUGFIX_SHIFT) & PF_Vers_BUGFIX_BITS);
     const unsigned build = static_cast<unsigned>((v >> PF_Vers_BUILD_SHIFT) & PF_Vers_BUILD_BITS);
@@ -263,8 +264,9 @@ void Session::noteSkippedCharacters(const Job& job) {
                                 : " in every frame";
     }
     note += ": every character's advance is under 2 pixels, so the effect skips them and ";
-    note += count == 1 ? "the frame is transparent" : skipped < count ? "those frames are transparent"
-                                                                       : "the frames are transparent";
+    note += count == 1        ? "the frame is transparent"
+            : skipped < count ? "those frames are transparent"
+                              : "the frames are transparent";
     notes_.push_back(note);
 }
 

@@ -18,7 +18,7 @@ namespace minihost::preview {
 // A frame that could not be rendered or written.
 struct FrameFailure {
     int frame = 0;
-    std::string message;      // one line, without the frame number
+    std::string message;        // one line, without the frame number
     bool render_failed = true;  // the effect or the host failed; false: the file could not be written
 };
 

@@ -217,8 +217,7 @@ A_Err guarded(HostFunction function, Body&& body, Kind kind = Kind::kTakes) noex
     } catch (...) {
         try {
             ctx->violation(std::string(nameOf(function)) + ": the host failed inside the call");
-        } catch (...) {
-        }
+        } catch (...) {}
         return PF_Err_INTERNAL_STRUCT_DAMAGED;
     }
 }

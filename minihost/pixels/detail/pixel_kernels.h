@@ -30,9 +30,7 @@ template <>
 struct PixelTraits<PF_Pixel16> {
     using Channel = A_u_short;
     static float toUnit(Channel v) { return static_cast<float>(v) * (1.0f / 32768.0f); }
-    static Channel fromUnit(float v) {
-        return static_cast<Channel>(std::clamp(v, 0.0f, 1.0f) * 32768.0f + 0.5f);
-    }
+    static Channel fromUnit(float v) { return static_cast<Channel>(std::clamp(v, 0.0f, 1.0f) * 32768.0f + 0.5f); }
     // v x 32768 / 255, rounded to nearest.
     static Channel from8(A_u_char v) { return static_cast<Channel>((v * 32768 + 127) / 255); }
 };
@@ -89,9 +87,12 @@ const P* rowOf(const PF_EffectWorld& world, int y) {
 template <typename Kernel>
 decltype(auto) dispatch(Depth depth, Kernel&& kernel) {
     switch (depth) {
-    case Depth::k8: return kernel(PF_Pixel8{});
-    case Depth::k16: return kernel(PF_Pixel16{});
-    case Depth::k32: break;
+        case Depth::k8:
+            return kernel(PF_Pixel8{});
+        case Depth::k16:
+            return kernel(PF_Pixel16{});
+        case Depth::k32:
+            break;
     }
     return kernel(PF_PixelFloat{});
 }
