@@ -11,12 +11,12 @@ DEB_PACKAGES := $(PREVIEW_PACKAGES) binutils file \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
   g++-mingw-w64-x86-64 wine64 \
-  lld llvm openssl python3 qemu-user-static
+  lld llvm openssl python3 qemu-user-static clang-format
 
 NPM_PACKAGE := $(shell command -v npm >/dev/null || echo npm)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps preview-deps preview-build build test tsan fuzz preview pictures release bench bench-effect windows macos package clean
+.PHONY: deps preview-deps preview-build build test tsan fuzz preview pictures release bench bench-effect windows macos package clean format format-check
 
 # Installs only what is missing; refreshes the package lists first when
 # anything is (a fresh machine may have none). apt-get's own output goes to
@@ -54,9 +54,23 @@ build: deps
 # The optimised build is what `make preview` runs, and GCC warns differently
 # at -O3, so it must build too. The ThreadSanitizer run goes before the whole
 # suite so that the suite's summary is the last thing printed.
-test: build release
+test: format-check build release
 	$(MAKE) --no-print-directory tsan
 	ctest --preset dev -j $(JOBS)
+
+# Every C and C++ file in the format .clang-format gives, checked with the
+# clang-format make deps installs (Debian's, 14); .clang-format-ignore lists
+# generated files. `make format` rewrites what differs.
+CLANG_FORMAT ?= clang-format
+FORMAT_FILES = $(shell git ls-files '*.c' '*.cpp' '*.h' | grep -vxF -f .clang-format-ignore)
+format-check:
+	$(call install_missing,clang-format)
+	@$(CLANG_FORMAT) --dry-run --Werror $(FORMAT_FILES) && \
+	  echo "Format: $(words $(FORMAT_FILES)) files as .clang-format says ($$($(CLANG_FORMAT) --version))"
+
+format:
+	$(call install_missing,clang-format)
+	$(CLANG_FORMAT) -i $(FORMAT_FILES)
 
 # ThreadSanitizer: a separate small build of the threaded-frames test and
 # what it needs (the plug-in, the stand-in host).
