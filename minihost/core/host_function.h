@@ -14,6 +14,8 @@
 
 namespace minihost {
 
+// (Left unformatted: clang-format indents the list further on every pass.)
+// clang-format off
 // The list, written once; the enumeration and the names are made from it.
 #define MINIHOST_HOST_FUNCTIONS(X)                                                                               \
     X(AcquireSuite) X(ReleaseSuite)                                                                              \
@@ -41,6 +43,7 @@ inline constexpr std::size_t kHostFunctionCount = 0
     MINIHOST_HOST_FUNCTIONS(MINIHOST_ONE)
 #undef MINIHOST_ONE
     ;
+// clang-format on
 
 /// The function's name as the SDK spells it: "PF_NewWorld".
 const char* nameOf(HostFunction function);
