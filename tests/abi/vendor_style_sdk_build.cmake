@@ -20,10 +20,10 @@ file(MAKE_DIRECTORY ${sdk})
 file(COPY ${SOURCE_DIR}/sdk/ DESTINATION ${sdk} PATTERN SPErrorCodes.h EXCLUDE)
 file(READ ${SOURCE_DIR}/sdk/SP/SPErrorCodes.h codes)
 # Our spelling: 0x21494d50 /* '!IMP' */ ; the vendor's: '!IMP'.
-string(REGEX MATCHALL "0x[0-9a-fA-F]+ /\\* '[^']+' \\*/" ours "${codes}")
+string(REGEX MATCHALL "0x[0-9a-fA-F]+[ \t]+/\\* '[^']+' \\*/" ours "${codes}")
 list(LENGTH ours spelled)
-string(REGEX REPLACE "0x[0-9a-fA-F]+ /\\* ('[^']+') \\*/" "\\1" vendor "${codes}")
-if(spelled LESS 25 OR vendor MATCHES "0x[0-9a-fA-F]+ /\\*")
+string(REGEX REPLACE "0x[0-9a-fA-F]+[ \t]+/\\* ('[^']+') \\*/" "\\1" vendor "${codes}")
+if(spelled LESS 25 OR vendor MATCHES "0x[0-9a-fA-F]+[ \t]+/\\*")
   message(FATAL_ERROR "sdk/SP/SPErrorCodes.h: found ${spelled} error codes written as 0x... /* 'abcd' */, "
     "expected every four-character code so; the copy would not test what it should")
 endif()
