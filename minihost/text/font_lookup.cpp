@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "minihost/text/fc_guards.h"
+#include "minihost/text/spelling.h"
 #include "minihost/text/text_error.h"
 
 namespace minihost::text {
@@ -44,34 +45,6 @@ std::string firstFamily(FcPattern* match) {
         return reinterpret_cast<const char*>(value);
     }
     return "nothing";
-}
-
-std::string lower(const std::string& s) {
-    std::string out = s;
-    for (char& c : out) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return out;
-}
-
-// Edits (insert, delete, replace a letter) from a to b, ignoring case.
-std::size_t editDistance(const std::string& a_text, const std::string& b_text) {
-    const std::string a = lower(a_text);
-    const std::string b = lower(b_text);
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) {
-        row[j] = j;
-    }
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
 }
 
 // Every value of one object over the fonts that match pattern, sorted, once each.

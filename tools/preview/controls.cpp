@@ -6,15 +6,14 @@
 #include <cstdio>
 #include <map>
 
+#include "minihost/text/spelling.h"
 #include "tools/preview/preview_error.h"
 
 namespace minihost::preview {
 namespace {
 
-std::string lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
+using text::editDistance;
+using text::lower;
 
 std::string number(double v) {
     char text[64];
@@ -81,23 +80,6 @@ std::string joinChoices(const std::vector<std::string>& words) {
         list += w;
     }
     return list;
-}
-
-std::size_t editDistance(const std::string& a, const std::string& b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) {
-        row[j] = j;
-    }
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
 }
 
 }  // namespace
