@@ -151,16 +151,6 @@ double randomOffset(Rng& rng) {
     return odd[between(rng, 0, 3)];
 }
 
-PF_FloatMatrix translation(double tx, double ty) {
-    PF_FloatMatrix m{};
-    m.mat[0][0] = 1;
-    m.mat[1][1] = 1;
-    m.mat[2][2] = 1;
-    m.mat[2][0] = tx;
-    m.mat[2][1] = ty;
-    return m;
-}
-
 }  // namespace
 
 TEST(FastPaths, TranslationsGiveTheGeneralResamplersPixelsBitForBit) {

@@ -23,6 +23,17 @@ using minihost::Depth;
 using minihost::Rgba;
 using minihost::World;
 
+/// The matrix that moves a world by (tx, ty), row vectors as the host uses them.
+inline PF_FloatMatrix translation(double tx, double ty) {
+    PF_FloatMatrix m{};
+    m.mat[0][0] = 1;
+    m.mat[1][1] = 1;
+    m.mat[2][2] = 1;
+    m.mat[2][0] = tx;
+    m.mat[2][1] = ty;
+    return m;
+}
+
 inline constexpr Depth kAllDepths[] = {Depth::k8, Depth::k16, Depth::k32};
 inline constexpr unsigned char kCanary = 0xA5;
 

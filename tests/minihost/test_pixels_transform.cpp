@@ -6,16 +6,6 @@ using namespace pixels_test;
 
 namespace {
 
-PF_FloatMatrix translation(double tx, double ty) {
-    PF_FloatMatrix m{};
-    m.mat[0][0] = 1;
-    m.mat[1][1] = 1;
-    m.mat[2][2] = 1;
-    m.mat[2][0] = tx;
-    m.mat[2][1] = ty;
-    return m;
-}
-
 PF_CompositeMode mode(PF_TransferMode xfer, A_u_char opacity = 255, A_u_short opacity_su = 32768) {
     return PF_CompositeMode{xfer, 0, opacity, 0, opacity_su};
 }
