@@ -7,7 +7,12 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "tools/preview/png_image.h"
 #include "tool_run.h"
@@ -298,6 +303,30 @@ TEST(PreviewCli, AKeyframedSceneChangesFramesWhereTheKeyframesSay) {
     EXPECT_GT(differingPixels(f[1], f[2]), 0);  // between them it moves
     EXPECT_GT(differingPixels(f[2], f[3]), 0);
     EXPECT_EQ(differingPixels(f[3], f[4]), 0);  // after the last it holds
+
+    // Sent to one FIFO, the frames follow one another whole and in frame
+    // order, whichever thread finished first. The test holds the FIFO open
+    // for writing too, so the reader sees no end between frames, with room
+    // for all of them.
+    const auto fifo = dir.path() / "pipe";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int pipe_end = open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(pipe_end, 0);
+    ASSERT_GE(fcntl(pipe_end, F_SETPIPE_SZ, 1 << 20), 1 << 20);
+    const ToolRun streamed = runTool({"--scene", "anim.json", "--threads", "3", "-o", fifo.string()}, dir.path());
+    std::string stream;
+    char buffer[4096];
+    for (ssize_t n; (n = read(pipe_end, buffer, sizeof buffer)) > 0;) {
+        stream.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(pipe_end);
+    ASSERT_EQ(streamed.exit_code, 0) << streamed.err;
+    std::string expected;
+    for (int i = 0; i < 5; ++i) {
+        std::ifstream file(dir.path() / "frames" / ("f_0" + std::to_string(i) + ".png"), std::ios::binary);
+        expected.append(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    EXPECT_TRUE(stream == expected) << stream.size() << " bytes streamed, " << expected.size() << " in the files";
 }
 
 bool allTransparent(const PngImage& image) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -317,58 +318,80 @@ RenderReport Session::render(const Job& job, const std::function<void(bool writt
     const int count = job.frames.last - job.frames.first + 1;
     std::vector<std::string> files = outputFiles(job);
     std::vector<std::optional<FrameFailure>> failed(static_cast<std::size_t>(count));
-    // Frames sent to one device or FIFO go one after the other, whole.
+    // Frames sent to one device or FIFO go one after the other, whole, and
+    // in frame order.
     const bool one_stream = count > 1 && files.front() == files.back();
-    std::mutex stream;
+    std::mutex turn_mutex;
+    std::condition_variable turn_changed;
+    int turn = 0;  // the frame whose turn it is to be written to the stream
 
-    // Batches of a few frames per thread bound the memory a long sequence
-    // takes; within a batch the host renders on all threads at once, then
-    // the files are encoded and written on as many.
-    const int batch = threads * 2;
-    for (int start = 0; start < count; start += batch) {
-        const int n = std::min(batch, count - start);
-        std::vector<Frame> frames;
-        if (job.picture != Picture::kLayerOnly) {
-            std::vector<FrameRequest> requests(static_cast<std::size_t>(n));
-            for (int i = 0; i < n; ++i) {
-                requests[static_cast<std::size_t>(i)].time = (job.frames.first + start + i) * kTicksPerFrame;
-            }
-            frames = host_->renderFrames(requests, threads);
-        }
-        // A frame that fails is noted and the others go on: each thread
-        // writes only its own frames' entries.
-        std::atomic<int> next{0};
-        auto work = [&] {
-            for (int i = next++; i < n; i = next++) {
-                const int frame = job.frames.first + start + i;
-                std::optional<FrameFailure>& failure = failed[static_cast<std::size_t>(start + i)];
-                bool written = false;
+    // Each thread renders a frame and writes it before it takes the next, so
+    // no thread waits for another's frames and at most one frame per thread
+    // is held. A frame that fails is noted and the others go on: each thread
+    // writes only its own frames' entries. An exception from the host itself
+    // (no memory, say) stops every thread and leaves this call.
+    std::atomic<int> next{0};
+    std::atomic<bool> stopping{false};
+    std::exception_ptr host_failure;
+    std::mutex host_failure_mutex;
+    auto work = [&] {
+        for (int i = next++; i < count && !stopping; i = next++) {
+            const int frame = job.frames.first + i;
+            std::optional<FrameFailure>& failure = failed[static_cast<std::size_t>(i)];
+            std::optional<Frame> rendered;
+            if (job.picture != Picture::kLayerOnly) {
                 try {
-                    Frame* rendered = frames.empty() ? nullptr : &frames[static_cast<std::size_t>(i)];
-                    std::unique_lock<std::mutex> in_turn(stream, std::defer_lock);
-                    if (one_stream) {
-                        in_turn.lock();
+                    FrameRequest request;
+                    request.time = frame * kTicksPerFrame;
+                    rendered = host_->renderFrame(request);
+                } catch (...) {
+                    const std::lock_guard lock(host_failure_mutex);
+                    if (!host_failure) {
+                        host_failure = std::current_exception();
                     }
-                    writePicture(job, frame, rendered, files[static_cast<std::size_t>(start + i)]);
-                    written = true;
+                    stopping = true;
+                }
+            }
+            bool written = false;
+            if (!stopping) {
+                std::unique_lock<std::mutex> in_turn(turn_mutex, std::defer_lock);
+                if (one_stream) {
+                    in_turn.lock();
+                    turn_changed.wait(in_turn, [&] { return turn == i || stopping; });
+                }
+                try {
+                    if (!stopping) {
+                        writePicture(job, frame, rendered ? &*rendered : nullptr, files[static_cast<std::size_t>(i)]);
+                        written = true;
+                    }
                 } catch (const InputError& e) {
                     failure = FrameFailure{frame, e.what(), false};
                 } catch (const std::exception& e) {
                     failure = FrameFailure{frame, e.what(), true};
                 }
-                if (done) {
-                    done(written);
-                }
             }
-        };
-        {
-            std::vector<std::thread> pool;
-            const JoinAll join{pool};
-            for (int t = 1; t < std::min(threads, n); ++t) {
-                pool.emplace_back(work);
+            if (one_stream) {
+                const std::lock_guard lock(turn_mutex);
+                turn = std::max(turn, i + 1);
             }
-            work();
+            turn_changed.notify_all();
+            if (done && !stopping) {
+                done(written);
+            }
         }
+        // A thread that stops wakes those waiting for a turn it will not take.
+        turn_changed.notify_all();
+    };
+    {
+        std::vector<std::thread> pool;
+        const JoinAll join{pool};
+        for (int t = 1; t < std::min(threads, count); ++t) {
+            pool.emplace_back(work);
+        }
+        work();
+    }
+    if (host_failure) {
+        std::rethrow_exception(host_failure);
     }
     RenderReport report;
     for (int i = 0; i < count; ++i) {
