@@ -108,7 +108,9 @@ ThreadPlan planThreads(const Job& job, int wanted, std::uint64_t available) {
                          bpcName(job.render.depth) + " bpc needs about " + byteFigure(frame) + ", but only " +
                          byteFigure(available) + " of memory is available");
     }
-    // A sequence keeps up to two frames per thread in flight.
+    // In a sequence each thread holds the frame it writes, and the host
+    // keeps the large worlds of a frame it freed for the next one: two
+    // frames per thread.
     const std::uint64_t per_thread = frame * std::uint64_t(frames > 1 ? 2 : 1);
     ThreadPlan plan;
     plan.threads = useful;

@@ -26,8 +26,8 @@ struct ThreadPlan {
 };
 
 // Caps wanted threads (0: one per core) so that the frames in flight fit in
-// available bytes; each thread holds up to two frames of a sequence at
-// once. Throws InputError, with the figures, when not even one frame fits.
+// available bytes; in a sequence each thread counts two frames (the one it
+// writes and the worlds the host keeps for the next). Throws InputError, with the figures, when not even one frame fits.
 ThreadPlan planThreads(const Job& job, int wanted, std::uint64_t available);
 
 // "1.5 GB", "320 MB": a figure for a message.
