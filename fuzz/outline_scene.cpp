@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "byte_reader.h"
 #include "params/param_index.h"
@@ -45,6 +46,7 @@ double controlValue(ByteReader& in, double limit) {
 minihost::Contour contour(ByteReader& in) {
     const int vertices = in.byte() % 7;
     minihost::Contour c;
+    c.reserve(static_cast<std::size_t>(vertices));
     for (int v = 0; v < vertices; ++v) {
         PF_PathVertex vertex{};
         vertex.x = coordinate(in);
@@ -88,6 +90,7 @@ OutlineScene decodeOutlineScene(const std::uint8_t* data, std::size_t size) {
         s.scale_y = (static_cast<double>(in.byte()) - 64.0) * 2.0;
     }
 
+    s.controls.reserve(8 + 2 * 2);
     s.controls.push_back({PARAM_TEXT_MODE, static_cast<double>(in.byte() % 4)});
     s.controls.push_back({PARAM_TEXT_ALIGNMENT, static_cast<double>(in.byte() % 5)});
     s.controls.push_back({PARAM_ENABLE_GUIDE, static_cast<double>(in.byte() % 2)});
@@ -103,13 +106,15 @@ OutlineScene decodeOutlineScene(const std::uint8_t* data, std::size_t size) {
     }
 
     const int glyphs = in.byte() % 24;
+    s.glyphs.reserve(static_cast<std::size_t>(glyphs));
     for (int g = 0; g < glyphs && !in.done(); ++g) {
         minihost::Glyph glyph;
         const int contours = in.byte() % 4;
+        glyph.contours.reserve(static_cast<std::size_t>(contours));
         for (int c = 0; c < contours; ++c) {
             glyph.contours.push_back(contour(in));
         }
-        s.glyphs.push_back(glyph);
+        s.glyphs.push_back(std::move(glyph));
     }
     return s;
 }
