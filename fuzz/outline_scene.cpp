@@ -137,7 +137,7 @@ minihost::Host& sharedHost() {
 
 }  // namespace
 
-void renderOutlineScene(const OutlineScene& scene) {
+void renderOutlineScene(OutlineScene scene) {
     minihost::Host& host = sharedHost();
     host.params().setValue(PARAM_TEXT_MODE, 1);
     host.params().setValue(PARAM_ENABLE_GUIDE, 1);
@@ -148,7 +148,8 @@ void renderOutlineScene(const OutlineScene& scene) {
         host.params().setValue(c.index, c.value);
     }
     host.layer().setScale(scene.scale_x, scene.scale_y);
-    host.layer().setGlyphs(scene.glyphs);
+    const std::size_t glyphs = scene.glyphs.size();
+    host.layer().setGlyphs(std::move(scene.glyphs));
     host.config().depth = scene.depth;
     host.config().api_minor = scene.api_minor;
     host.config().downsample_x = scene.downsample_x;
@@ -169,7 +170,7 @@ void renderOutlineScene(const OutlineScene& scene) {
     // QA_FUZZ_VERBOSE=1 shows what each input made of the frame.
     static const bool verbose = std::getenv("QA_FUZZ_VERBOSE") != nullptr;
     if (verbose) {
-        std::fprintf(stderr, "%zu glyphs: render %d, %d worlds\n", scene.glyphs.size(), err,
+        std::fprintf(stderr, "%zu glyphs: render %d, %d worlds\n", glyphs, err,
                      host.ledger().last().worlds_created);
     }
     if (!host.ledger().clean()) {

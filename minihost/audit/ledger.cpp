@@ -68,6 +68,9 @@ CommandTally::Suite& CommandTally::suite(SuiteName id) {
             return s;
         }
     }
+    if (suites.empty()) {
+        suites.reserve(16);  // more than any command acquires
+    }
     suites.push_back(Suite{id});
     return suites.back();
 }

@@ -123,6 +123,9 @@ void CallContext::suiteAcquired(SuiteName suite) {
 bool CallContext::suiteReleased(SuiteName suite) {
     CommandTally::Suite& s = record_.suite(suite);
     ++s.released;
+    if (record_.release_order.empty()) {
+        record_.release_order.reserve(16);
+    }
     record_.release_order.push_back(static_cast<std::uint32_t>(&s - record_.suites.data()));
     if (s.held == 0) {
         return false;
