@@ -170,8 +170,7 @@ void renderOutlineScene(OutlineScene scene) {
     // QA_FUZZ_VERBOSE=1 shows what each input made of the frame.
     static const bool verbose = std::getenv("QA_FUZZ_VERBOSE") != nullptr;
     if (verbose) {
-        std::fprintf(stderr, "%zu glyphs: render %d, %d worlds\n", glyphs, err,
-                     host.ledger().last().worlds_created);
+        std::fprintf(stderr, "%zu glyphs: render %d, %d worlds\n", glyphs, err, host.ledger().last().worlds_created);
     }
     if (!host.ledger().clean()) {
         std::fprintf(stderr, "%s\n", host.ledger().report().c_str());

@@ -258,14 +258,13 @@ bool CallContext::knownWorld(const PF_EffectWorld* world) const {
             return true;
         }
     }
-    return world->data != nullptr && std::any_of(worlds_.begin(), worlds_.end(), [world](const PF_EffectWorld& w) {
-               return w.data == world->data;
-           });
+    return world->data != nullptr && std::any_of(worlds_.begin(), worlds_.end(),
+                                                 [world](const PF_EffectWorld& w) { return w.data == world->data; });
 }
 
 void CallContext::paramCheckedOut(const PF_ParamDef* def, PF_ParamIndex index) {
-    const auto held = std::find_if(checked_out_.begin(), checked_out_.end(),
-                                   [def](const CheckedOut& c) { return c.def == def; });
+    const auto held =
+        std::find_if(checked_out_.begin(), checked_out_.end(), [def](const CheckedOut& c) { return c.def == def; });
     if (held != checked_out_.end()) {
         violation("checkout_param: parameter " + std::to_string(index) +
                   " checked out into a definition that still holds a checkout");
@@ -280,8 +279,8 @@ void CallContext::paramCheckedOut(const PF_ParamDef* def, PF_ParamIndex index) {
 }
 
 bool CallContext::paramCheckedIn(const PF_ParamDef* def) {
-    const auto it = std::find_if(checked_out_.begin(), checked_out_.end(),
-                                 [def](const CheckedOut& c) { return c.def == def; });
+    const auto it =
+        std::find_if(checked_out_.begin(), checked_out_.end(), [def](const CheckedOut& c) { return c.def == def; });
     if (it == checked_out_.end()) {
         return false;
     }
