@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "byte_reader.h"
 #include "params/param_index.h"
@@ -45,6 +46,7 @@ double controlValue(ByteReader& in, double limit) {
 minihost::Contour contour(ByteReader& in) {
     const int vertices = in.byte() % 7;
     minihost::Contour c;
+    c.reserve(static_cast<std::size_t>(vertices));
     for (int v = 0; v < vertices; ++v) {
         PF_PathVertex vertex{};
         vertex.x = coordinate(in);
@@ -88,6 +90,7 @@ OutlineScene decodeOutlineScene(const std::uint8_t* data, std::size_t size) {
         s.scale_y = (static_cast<double>(in.byte()) - 64.0) * 2.0;
     }
 
+    s.controls.reserve(8 + 2 * 2);
     s.controls.push_back({PARAM_TEXT_MODE, static_cast<double>(in.byte() % 4)});
     s.controls.push_back({PARAM_TEXT_ALIGNMENT, static_cast<double>(in.byte() % 5)});
     s.controls.push_back({PARAM_ENABLE_GUIDE, static_cast<double>(in.byte() % 2)});
@@ -103,13 +106,15 @@ OutlineScene decodeOutlineScene(const std::uint8_t* data, std::size_t size) {
     }
 
     const int glyphs = in.byte() % 24;
+    s.glyphs.reserve(static_cast<std::size_t>(glyphs));
     for (int g = 0; g < glyphs && !in.done(); ++g) {
         minihost::Glyph glyph;
         const int contours = in.byte() % 4;
+        glyph.contours.reserve(static_cast<std::size_t>(contours));
         for (int c = 0; c < contours; ++c) {
             glyph.contours.push_back(contour(in));
         }
-        s.glyphs.push_back(glyph);
+        s.glyphs.push_back(std::move(glyph));
     }
     return s;
 }
@@ -132,7 +137,7 @@ minihost::Host& sharedHost() {
 
 }  // namespace
 
-void renderOutlineScene(const OutlineScene& scene) {
+void renderOutlineScene(OutlineScene scene) {
     minihost::Host& host = sharedHost();
     host.params().setValue(PARAM_TEXT_MODE, 1);
     host.params().setValue(PARAM_ENABLE_GUIDE, 1);
@@ -143,7 +148,8 @@ void renderOutlineScene(const OutlineScene& scene) {
         host.params().setValue(c.index, c.value);
     }
     host.layer().setScale(scene.scale_x, scene.scale_y);
-    host.layer().setGlyphs(scene.glyphs);
+    const std::size_t glyphs = scene.glyphs.size();
+    host.layer().setGlyphs(std::move(scene.glyphs));
     host.config().depth = scene.depth;
     host.config().api_minor = scene.api_minor;
     host.config().downsample_x = scene.downsample_x;
@@ -164,8 +170,7 @@ void renderOutlineScene(const OutlineScene& scene) {
     // QA_FUZZ_VERBOSE=1 shows what each input made of the frame.
     static const bool verbose = std::getenv("QA_FUZZ_VERBOSE") != nullptr;
     if (verbose) {
-        std::fprintf(stderr, "%zu glyphs: render %d, %d worlds\n", scene.glyphs.size(), err,
-                     host.ledger().last().worlds_created);
+        std::fprintf(stderr, "%zu glyphs: render %d, %d worlds\n", glyphs, err, host.ledger().last().worlds_created);
     }
     if (!host.ledger().clean()) {
         std::fprintf(stderr, "%s\n", host.ledger().report().c_str());

@@ -35,7 +35,7 @@ OutlineScene decodeOutlineScene(const std::uint8_t* data, std::size_t size);
 // Renders the scene through the stand-in host (one host for the process,
 // set up on first use) and aborts with a message when the render breaks a
 // rule: an answer other than success or a host's refusal, or a ledger that
-// is not clean.
-void renderOutlineScene(const OutlineScene& scene);
+// is not clean. The scene's glyphs move into the host's layer.
+void renderOutlineScene(OutlineScene scene);
 
 }  // namespace qa_fuzz

@@ -1,5 +1,7 @@
 #include "minihost/audit/ledger.h"
 
+#include <cstring>
+#include <set>
 #include <stdexcept>
 
 namespace minihost {
@@ -53,9 +55,70 @@ int CommandRecord::released(const std::string& name, A_long version) const {
 }
 int CommandRecord::callCount(const std::string& function) const { return lookup(calls, function); }
 
+const char* internedSuiteName(const char* name) {
+    static std::mutex mutex;
+    static std::set<std::string, std::less<>> names;
+    std::lock_guard lock(mutex);
+    return names.emplace(name).first->c_str();
+}
+
+CommandTally::Suite& CommandTally::suite(SuiteName id) {
+    for (Suite& s : suites) {
+        if (s.id.version == id.version && (s.id.name == id.name || std::strcmp(s.id.name, id.name) == 0)) {
+            return s;
+        }
+    }
+    if (suites.empty()) {
+        suites.reserve(16);  // more than any command acquires
+    }
+    suites.push_back(Suite{id});
+    return suites.back();
+}
+
+CommandRecord CommandTally::record() const {
+    CommandRecord r;
+    r.cmd = cmd;
+    r.result = result;
+    for (const Suite& s : suites) {
+        const std::string key = suiteKey(s.id.name, s.id.version);
+        if (s.acquired != 0) {
+            r.suites_acquired[key] = s.acquired;
+        }
+        if (s.released != 0) {
+            r.suites_released[key] = s.released;
+        }
+    }
+    for (const std::uint32_t i : release_order) {
+        r.release_order.push_back(suiteKey(suites[i].id.name, suites[i].id.version));
+    }
+    for (std::size_t i = 0; i < kHostFunctionCount; ++i) {
+        if (calls[i] != 0) {
+            r.calls[nameOf(static_cast<HostFunction>(i))] = calls[i];
+        }
+    }
+    r.effect_refs_obtained = effect_refs_obtained;
+    r.effect_refs_disposed = effect_refs_disposed;
+    r.streams_obtained = streams_obtained;
+    r.streams_disposed = streams_disposed;
+    r.outline_sets_obtained = outline_sets_obtained;
+    r.outline_sets_disposed = outline_sets_disposed;
+    r.worlds_created = worlds_created;
+    r.worlds_disposed = worlds_disposed;
+    r.world_sizes = world_sizes;
+    r.params_checked_out = params_checked_out;
+    r.params_checked_in = params_checked_in;
+    r.violations = violations;
+    return r;
+}
+
 std::vector<CommandRecord> Ledger::commands() const {
     std::lock_guard lock(mutex_);
-    return commands_;
+    std::vector<CommandRecord> out;
+    out.reserve(commands_.size());
+    for (const CommandTally& t : commands_) {
+        out.push_back(t.record());
+    }
+    return out;
 }
 
 CommandRecord Ledger::last() const {
@@ -63,7 +126,7 @@ CommandRecord Ledger::last() const {
     if (commands_.empty()) {
         throw std::logic_error("ledger: no command has run");
     }
-    return commands_.back();
+    return commands_.back().record();
 }
 
 std::vector<std::string> Ledger::violations() const {
@@ -94,13 +157,15 @@ void Ledger::clear() {
     violations_.clear();
 }
 
-void Ledger::commit(CommandRecord record) {
+void Ledger::commit(CommandTally tally) {
     std::lock_guard lock(mutex_);
-    const std::string prefix = commandName(record.cmd) + ": ";
-    for (const std::string& v : record.violations) {
-        violations_.push_back(prefix + v);
+    if (!tally.violations.empty()) {
+        const std::string prefix = commandName(tally.cmd) + ": ";
+        for (const std::string& v : tally.violations) {
+            violations_.push_back(prefix + v);
+        }
     }
-    commands_.push_back(std::move(record));
+    commands_.push_back(std::move(tally));
 }
 
 void Ledger::addViolation(const std::string& what) {

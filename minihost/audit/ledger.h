@@ -14,6 +14,8 @@
 // it in here when their command ends.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <string>
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "AE_Effect.h"
+#include "minihost/core/host_function.h"
 
 namespace minihost {
 
@@ -51,6 +54,48 @@ struct CommandRecord {
     int callCount(const std::string& function) const;
 };
 
+/// A suite as the host counts it while a command runs: its registration
+/// string, which the host keeps for as long as the process lives (the
+/// suite table's own string, or one interned by internedSuiteName), and its
+/// version.
+struct SuiteName {
+    const char* name;
+    A_long version;
+};
+
+/// A registration string the host has no table for, kept for the rest of
+/// the process (only releases of suites never acquired need one).
+const char* internedSuiteName(const char* name);
+
+/// What a command leaves in the ledger, as the host counts it while the
+/// command runs: counts by suite and by host function rather than maps keyed
+/// by strings, so that a command allocates next to nothing for its
+/// bookkeeping. The ledger makes a CommandRecord from it when asked.
+struct CommandTally {
+    struct Suite {
+        SuiteName id;
+        int acquired = 0;  // successful acquisitions
+        int released = 0;  // every release, also of a suite not held
+        int held = 0;      // acquired less the releases that gave one back
+    };
+    PF_Cmd cmd = 0;
+    PF_Err result = PF_Err_NONE;
+    std::vector<Suite> suites;                 // in order of first use
+    std::vector<std::uint32_t> release_order;  // index into suites of every release
+    std::array<int, kHostFunctionCount> calls{};
+    int effect_refs_obtained = 0, effect_refs_disposed = 0;
+    int streams_obtained = 0, streams_disposed = 0;
+    int outline_sets_obtained = 0, outline_sets_disposed = 0;
+    int worlds_created = 0, worlds_disposed = 0;
+    std::vector<std::pair<A_long, A_long>> world_sizes;
+    int params_checked_out = 0, params_checked_in = 0;
+    std::vector<std::string> violations;
+
+    /// The suite's entry, added on first use.
+    Suite& suite(SuiteName id);
+    CommandRecord record() const;
+};
+
 class Ledger {
 public:
     /// Every command so far, in the order they ended.
@@ -67,12 +112,12 @@ public:
     void clear();
 
     // Host side.
-    void commit(CommandRecord record);
+    void commit(CommandTally tally);
     void addViolation(const std::string& what);
 
 private:
     mutable std::mutex mutex_;
-    std::vector<CommandRecord> commands_;
+    std::vector<CommandTally> commands_;
     std::vector<std::string> violations_;
 };
 

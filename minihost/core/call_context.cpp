@@ -1,6 +1,8 @@
 #include "minihost/core/detail/call_context.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "minihost/core/host.h"
@@ -19,6 +21,13 @@ A_long scaledUp(int length, const PF_RationalScale& ds) {
 }
 
 std::string plural(std::size_t n, const char* what) { return std::to_string(n) + " " + what; }
+
+// The entry of a handle in one of the context's lists of owned objects.
+template <typename T>
+auto findOwned(std::vector<std::unique_ptr<T>>& objects, const void* handle) {
+    return std::find_if(objects.begin(), objects.end(),
+                        [handle](const std::unique_ptr<T>& o) { return o.get() == handle; });
+}
 
 }  // namespace
 
@@ -56,7 +65,7 @@ CallContext::CallContext(Host& host, PF_Cmd cmd, const HostConfig& config, PF_Ou
 CallContext::~CallContext() {
     t_current = previous_;
     // Worlds the plug-in leaked: the leak is on record, the memory goes back.
-    for (auto& [data, world] : worlds_) {
+    for (PF_EffectWorld& world : worlds_) {
         freeWorld(world);
     }
 }
@@ -64,7 +73,7 @@ CallContext::~CallContext() {
 CallContext* CallContext::current() { return t_current; }
 
 A_Err CallContext::onCall(HostFunction function) {
-    ++calls_[indexOf(function)];
+    ++record_.calls[indexOf(function)];
     return host_.faults().onCall(function);
 }
 
@@ -105,36 +114,46 @@ FrameState& CallContext::requireFrame() {
     return *frame_;
 }
 
-void CallContext::suiteAcquired(const std::string& key) {
-    ++suites_held_[key];
-    ++record_.suites_acquired[key];
+void CallContext::suiteAcquired(SuiteName suite) {
+    CommandTally::Suite& s = record_.suite(suite);
+    ++s.acquired;
+    ++s.held;
 }
 
-bool CallContext::suiteReleased(const std::string& key) {
-    ++record_.suites_released[key];
-    record_.release_order.push_back(key);
-    auto it = suites_held_.find(key);
-    if (it == suites_held_.end() || it->second == 0) {
+bool CallContext::suiteReleased(SuiteName suite) {
+    CommandTally::Suite& s = record_.suite(suite);
+    ++s.released;
+    if (record_.release_order.empty()) {
+        record_.release_order.reserve(16);
+    }
+    record_.release_order.push_back(static_cast<std::uint32_t>(&s - record_.suites.data()));
+    if (s.held == 0) {
         return false;
     }
-    --it->second;
+    --s.held;
     return true;
 }
 
 AEGP_EffectRefH CallContext::newEffectRef() {
     auto obj = std::make_unique<EffectRefObject>();
     auto* h = reinterpret_cast<AEGP_EffectRefH>(obj.get());
-    effect_refs_[obj.get()] = std::move(obj);
+    effect_refs_.push_back(std::move(obj));
     ++record_.effect_refs_obtained;
     return h;
 }
 
-bool CallContext::liveEffectRef(AEGP_EffectRefH ref) const { return effect_refs_.count(ref) != 0; }
+bool CallContext::liveEffectRef(AEGP_EffectRefH ref) const {
+    const void* handle = ref;
+    return std::any_of(effect_refs_.begin(), effect_refs_.end(),
+                       [handle](const std::unique_ptr<EffectRefObject>& o) { return o.get() == handle; });
+}
 
 bool CallContext::disposeEffectRef(AEGP_EffectRefH ref) {
-    if (effect_refs_.erase(ref) == 0) {
+    const auto it = findOwned(effect_refs_, ref);
+    if (it == effect_refs_.end()) {
         return false;
     }
+    effect_refs_.erase(it);
     ++record_.effect_refs_disposed;
     return true;
 }
@@ -142,52 +161,53 @@ bool CallContext::disposeEffectRef(AEGP_EffectRefH ref) {
 AEGP_StreamRefH CallContext::newStream(PF_ParamIndex index) {
     auto obj = std::make_unique<StreamObject>(StreamObject{index});
     auto* h = reinterpret_cast<AEGP_StreamRefH>(obj.get());
-    streams_[obj.get()] = std::move(obj);
+    streams_.push_back(std::move(obj));
     ++record_.streams_obtained;
     return h;
 }
 
 StreamObject* CallContext::liveStream(AEGP_StreamRefH stream) {
-    auto it = streams_.find(stream);
-    return it == streams_.end() ? nullptr : it->second.get();
+    const auto it = findOwned(streams_, stream);
+    return it == streams_.end() ? nullptr : it->get();
 }
 
 bool CallContext::disposeStream(AEGP_StreamRefH stream) {
-    if (streams_.erase(stream) == 0) {
+    const auto it = findOwned(streams_, stream);
+    if (it == streams_.end()) {
         return false;
     }
+    streams_.erase(it);
     ++record_.streams_disposed;
     return true;
 }
 
 AEGP_TextOutlinesH CallContext::newOutlineSet(std::vector<Glyph> glyphs) {
     auto obj = std::make_unique<OutlineSetObject>();
+    std::size_t outlines = 0;
+    for (const Glyph& g : glyphs) {
+        outlines += g.contours.size();
+    }
+    obj->outlines.reserve(outlines);
     for (Glyph& g : glyphs) {
         for (Contour& c : g.contours) {
             obj->outlines.push_back(OutlineObject{std::move(c)});
         }
     }
-    for (OutlineObject& o : obj->outlines) {
-        outlines_[&o] = &o;
-    }
     auto* h = reinterpret_cast<AEGP_TextOutlinesH>(obj.get());
-    outline_sets_[obj.get()] = std::move(obj);
+    outline_sets_.push_back(std::move(obj));
     ++record_.outline_sets_obtained;
     return h;
 }
 
 OutlineSetObject* CallContext::liveOutlineSet(AEGP_TextOutlinesH set) {
-    auto it = outline_sets_.find(set);
-    return it == outline_sets_.end() ? nullptr : it->second.get();
+    const auto it = findOwned(outline_sets_, set);
+    return it == outline_sets_.end() ? nullptr : it->get();
 }
 
 bool CallContext::disposeOutlineSet(AEGP_TextOutlinesH set) {
-    const auto it = outline_sets_.find(set);
+    const auto it = findOwned(outline_sets_, set);
     if (it == outline_sets_.end()) {
         return false;
-    }
-    for (OutlineObject& o : it->second->outlines) {
-        outlines_.erase(&o);
     }
     outline_sets_.erase(it);
     ++record_.outline_sets_disposed;
@@ -195,18 +215,32 @@ bool CallContext::disposeOutlineSet(AEGP_TextOutlinesH set) {
 }
 
 OutlineObject* CallContext::liveOutline(PF_PathOutlinePtr outline) {
-    const auto it = outlines_.find(outline);
-    return it == outlines_.end() ? nullptr : it->second;
+    // An outline of a live set is an element of that set's array: its
+    // address lies within the array, on an element's first byte.
+    const auto at = reinterpret_cast<std::uintptr_t>(outline);
+    for (const std::unique_ptr<OutlineSetObject>& set : outline_sets_) {
+        std::vector<OutlineObject>& outlines = set->outlines;
+        if (outlines.empty()) {
+            continue;
+        }
+        const auto first = reinterpret_cast<std::uintptr_t>(outlines.data());
+        if (at >= first && at - first < outlines.size() * sizeof(OutlineObject) &&
+            (at - first) % sizeof(OutlineObject) == 0) {
+            return &outlines[(at - first) / sizeof(OutlineObject)];
+        }
+    }
+    return nullptr;
 }
 
 void CallContext::worldCreated(const PF_EffectWorld& world) {
-    worlds_[world.data] = world;
+    worlds_.push_back(world);
     ++record_.worlds_created;
     record_.world_sizes.emplace_back(world.width, world.height);
 }
 
 bool CallContext::worldDisposed(const PF_EffectWorld& world) {
-    auto it = worlds_.find(world.data);
+    const auto it = std::find_if(worlds_.begin(), worlds_.end(),
+                                 [&world](const PF_EffectWorld& w) { return w.data == world.data; });
     if (world.data == nullptr || it == worlds_.end()) {
         return false;
     }
@@ -224,22 +258,33 @@ bool CallContext::knownWorld(const PF_EffectWorld* world) const {
             return true;
         }
     }
-    return world->data != nullptr && worlds_.count(world->data) != 0;
+    return world->data != nullptr && std::any_of(worlds_.begin(), worlds_.end(),
+                                                 [world](const PF_EffectWorld& w) { return w.data == world->data; });
 }
 
 void CallContext::paramCheckedOut(const PF_ParamDef* def, PF_ParamIndex index) {
-    if (checked_out_.count(def) != 0) {
+    const auto held =
+        std::find_if(checked_out_.begin(), checked_out_.end(), [def](const CheckedOut& c) { return c.def == def; });
+    if (held != checked_out_.end()) {
         violation("checkout_param: parameter " + std::to_string(index) +
                   " checked out into a definition that still holds a checkout");
+        held->index = index;
+    } else {
+        if (checked_out_.empty()) {
+            checked_out_.reserve(static_cast<std::size_t>(std::max(1, host_.params().count())));
+        }
+        checked_out_.push_back({def, index});
     }
-    checked_out_[def] = index;
     ++record_.params_checked_out;
 }
 
 bool CallContext::paramCheckedIn(const PF_ParamDef* def) {
-    if (checked_out_.erase(def) == 0) {
+    const auto it =
+        std::find_if(checked_out_.begin(), checked_out_.end(), [def](const CheckedOut& c) { return c.def == def; });
+    if (it == checked_out_.end()) {
         return false;
     }
+    checked_out_.erase(it);
     ++record_.params_checked_in;
     return true;
 }
@@ -265,17 +310,12 @@ PF_ParamDef** CallContext::paramArray() {
     return param_pointers_.data();
 }
 
-CommandRecord CallContext::finish(PF_Err result) {
+CommandTally CallContext::finish(PF_Err result) {
     record_.result = result;
-    for (std::size_t i = 0; i < kHostFunctionCount; ++i) {
-        if (calls_[i] != 0) {
-            record_.calls[nameOf(static_cast<HostFunction>(i))] += calls_[i];
-        }
-    }
-    calls_.fill(0);
-    for (const auto& [key, held] : suites_held_) {
-        if (held > 0) {
-            violation(key + " acquired " + std::to_string(held) + " more time(s) than released");
+    for (const CommandTally::Suite& s : record_.suites) {
+        if (s.held > 0) {
+            violation(suiteKey(s.id.name, s.id.version) + " acquired " + std::to_string(s.held) +
+                      " more time(s) than released");
         }
     }
     if (!effect_refs_.empty()) {
@@ -290,8 +330,8 @@ CommandRecord CallContext::finish(PF_Err result) {
     if (!worlds_.empty()) {
         violation(plural(worlds_.size(), "world(s) never disposed of (PF_DisposeWorld)"));
     }
-    for (const auto& [def, index] : checked_out_) {
-        violation("parameter " + std::to_string(index) + " checked out but never checked in");
+    for (const CheckedOut& c : checked_out_) {
+        violation("parameter " + std::to_string(c.index) + " checked out but never checked in");
     }
     for (const int index : host_.params().overrunChoices()) {
         violation("the effect wrote past the end of the host's choice text of parameter " + std::to_string(index));
@@ -305,7 +345,7 @@ CommandRecord CallContext::finish(PF_Err result) {
             }
         }
     }
-    return record_;
+    return std::move(record_);
 }
 
 }  // namespace minihost::detail

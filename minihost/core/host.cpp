@@ -34,7 +34,7 @@ PF_Err Host::run(PF_Cmd cmd, const HostConfig& config, PF_OutData* out_data, voi
     detail::CallContext ctx(*this, cmd, config, out_data, static_cast<detail::FrameState*>(frame_state));
     PF_ParamDef** params = pass_params ? ctx.paramArray() : nullptr;
     const PF_Err err = plugin_->effectMain()(cmd, &ctx.inData(), out_data, params, nullptr, extra);
-    CommandRecord record = ctx.finish(err);
+    CommandTally record = ctx.finish(err);
     {
         std::lock_guard lock(last_mutex_);
         last_in_data_ = ctx.inData();

@@ -39,19 +39,29 @@ constexpr Registered kSuites[] = {
     {kAEGPTextLayerSuite, kAEGPTextLayerSuiteVersion1, &textLayerSuite1},
 };
 
+const Registered* findRegistered(const char* name, A_long version) {
+    for (const Registered& r : kSuites) {
+        if (r.version == version && std::strcmp(r.name, name) == 0) {
+            return &r;
+        }
+    }
+    return nullptr;
+}
+
 SPErr acquireSuite(const char* name, A_long version, const void** suite) {
     return guarded(HostFunction::AcquireSuite, [&](CallContext& ctx) -> A_Err {
         if (name == nullptr || suite == nullptr) {
             ctx.reject("null name or output pointer", kSuiteNotFound);
         }
-        const void* table = findSuite(name, version);
+        const Registered* registered = findRegistered(name, version);
+        const void* table = registered == nullptr ? nullptr : registered->table();
         bool leave_pointer = false;
         if (table == nullptr || ctx.host().faults().suiteMissing(name, version, &leave_pointer)) {
             *suite = leave_pointer ? table : nullptr;
             return kSuiteNotFound;
         }
         *suite = table;
-        ctx.suiteAcquired(suiteKey(name, version));
+        ctx.suiteAcquired(SuiteName{registered->name, version});
         return kSPNoError;
     });
 }
@@ -63,9 +73,12 @@ SPErr releaseSuite(const char* name, A_long version) {
             if (name == nullptr) {
                 ctx.reject("null name", kSuiteNotFound);
             }
-            const std::string key = suiteKey(name, version);
-            if (!ctx.suiteReleased(key)) {
-                ctx.reject(key + " released more often than acquired", kSuiteNotFound);
+            // Counted by the host's own string: the plug-in's may not outlive
+            // the call.
+            const Registered* registered = findRegistered(name, version);
+            const char* own = registered != nullptr ? registered->name : internedSuiteName(name);
+            if (!ctx.suiteReleased(SuiteName{own, version})) {
+                ctx.reject(suiteKey(name, version) + " released more often than acquired", kSuiteNotFound);
             }
             return kSPNoError;
         },
@@ -104,12 +117,8 @@ SPErr undefined() { return A_Err_GENERIC; }
 }  // namespace
 
 const void* findSuite(const char* name, A_long version) {
-    for (const Registered& r : kSuites) {
-        if (r.version == version && std::strcmp(r.name, name) == 0) {
-            return r.table();
-        }
-    }
-    return nullptr;
+    const Registered* r = findRegistered(name, version);
+    return r == nullptr ? nullptr : r->table();
 }
 
 SPBasicSuite basicSuite() {

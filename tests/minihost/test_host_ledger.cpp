@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "scripted_plugin.h"
 
@@ -47,17 +48,30 @@ TEST(LedgerSuites, SuiteNeverReleasedIsCaught) {
 }
 
 TEST(LedgerSuites, DoubleReleaseIsCaughtAndAnswersAnError) {
-    SPErr second = 0;
+    SPErr second = 0, unknown = 0;
     auto host = scripted::host([&](PF_Cmd, PF_InData* in, PF_OutData*, PF_ParamDef**, void*) -> PF_Err {
         (void)scripted::acquire<PF_WorldSuite2>(in, kPFWorldSuite, 2);
         (void)in->pica_basicP->ReleaseSuite(kPFWorldSuite, 2);
         second = in->pica_basicP->ReleaseSuite(kPFWorldSuite, 2);
+        // A suite the host does not offer, named from a buffer the plug-in
+        // reuses at once: the record keeps the name it was given.
+        char name[] = "AEGP Comp Suite";
+        unknown = in->pica_basicP->ReleaseSuite(name, 11);
+        std::memset(name, 'x', sizeof name - 1);
         return PF_Err_NONE;
     });
     host->about();
     EXPECT_NE(second, 0);
+    EXPECT_NE(unknown, 0);
     EXPECT_TRUE(mentions(host->ledger(), "PF World Suite v2 released more often than acquired"))
         << host->ledger().report();
+    EXPECT_TRUE(mentions(host->ledger(), "AEGP Comp Suite v11 released more often than acquired"))
+        << host->ledger().report();
+    const CommandRecord rec = host->ledger().last();
+    EXPECT_EQ(rec.released("AEGP Comp Suite", 11), 1);
+    EXPECT_EQ(rec.released(kPFWorldSuite, 2), 2);
+    const std::vector<std::string> order{"PF World Suite v2", "PF World Suite v2", "AEGP Comp Suite v11"};
+    EXPECT_EQ(rec.release_order, order);
 }
 
 TEST(LedgerSuites, EverySuiteOfTheContractIsOfferedAndNothingElse) {
@@ -221,7 +235,7 @@ TEST(LedgerReferences, HandlesDoNotOutliveTheirCall) {
 }
 
 TEST(LedgerReferences, OutlinesAreBorrowedOnlyWhileTheirSetLives) {
-    PF_Err while_live = -1, after = 0, bad_vertex = 0;
+    PF_Err while_live = -1, after = 0, bad_vertex = 0, inside = 0;
     A_long segments = 0;
     auto host = scripted::host([&](PF_Cmd, PF_InData* in, PF_OutData*, PF_ParamDef**, void*) -> PF_Err {
         auto* pfi = scripted::acquire<AEGP_PFInterfaceSuite1>(in, kAEGPPFInterfaceSuite, 1);
@@ -237,6 +251,10 @@ TEST(LedgerReferences, OutlinesAreBorrowedOnlyWhileTheirSetLives) {
         while_live = pd->PF_PathNumSegments(in->effect_ref, path, &segments);
         PF_PathVertex v{};
         bad_vertex = pd->PF_PathVertexInfo(in->effect_ref, path, segments, &v);
+        // An address inside the outline's record is no outline of the set.
+        inside = pd->PF_PathNumSegments(
+            in->effect_ref, reinterpret_cast<PF_PathOutlinePtr>(reinterpret_cast<char*>(path) + sizeof(void*)),
+            &segments);
         ts->AEGP_DisposeTextOutlines(set);
         after = pd->PF_PathNumSegments(in->effect_ref, path, &segments);
         in->pica_basicP->ReleaseSuite(kAEGPPFInterfaceSuite, 1);
@@ -250,9 +268,10 @@ TEST(LedgerReferences, OutlinesAreBorrowedOnlyWhileTheirSetLives) {
     EXPECT_EQ(while_live, PF_Err_NONE);
     EXPECT_NE(bad_vertex, PF_Err_NONE);
     EXPECT_NE(after, PF_Err_NONE);
+    EXPECT_NE(inside, PF_Err_NONE);
     EXPECT_TRUE(mentions(host->ledger(), "PF_PathVertexInfo: vertex 4 out of range"));
     EXPECT_TRUE(mentions(host->ledger(), "PF_PathNumSegments: outline not borrowed from a live text outline set"));
-    EXPECT_EQ(host->ledger().violations().size(), 2u) << host->ledger().report();
+    EXPECT_EQ(host->ledger().violations().size(), 3u) << host->ledger().report();
 }
 
 TEST(LedgerParams, CheckoutWithoutCheckinAndBadIndicesAreCaught) {

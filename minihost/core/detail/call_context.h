@@ -90,7 +90,6 @@ public:
     FrameState& requireFrame();
     PF_ProgPtr ref() { return reinterpret_cast<PF_ProgPtr>(this); }
     AEGP_LayerH layerHandle() { return reinterpret_cast<AEGP_LayerH>(&layer_object_); }
-    CommandRecord& record() { return record_; }
 
     /// Counts the call and answers an injected fault, or 0.
     A_Err onCall(HostFunction function);
@@ -108,10 +107,10 @@ public:
     /// Only these commands may call the running function.
     void checkCommand(std::initializer_list<PF_Cmd> allowed);
 
-    // Suites.
-    void suiteAcquired(const std::string& key);
+    // Suites, by the host's own registration string (see SuiteName).
+    void suiteAcquired(SuiteName suite);
     /// False when the suite was not held.
-    bool suiteReleased(const std::string& key);
+    bool suiteReleased(SuiteName suite);
 
     // References.
     AEGP_EffectRefH newEffectRef();
@@ -142,9 +141,9 @@ public:
     /// update the panel, for any write) when the command ends.
     PF_ParamDef** paramArray();
 
-    /// Audits the command (imbalances, host buffers written) and hands back
-    /// the record with the result.
-    CommandRecord finish(PF_Err result);
+    /// Audits the command (imbalances, host buffers written) and hands over
+    /// its tally with the result; the context keeps none of it.
+    CommandTally finish(PF_Err result);
 
 private:
     struct ChoiceText {
@@ -163,17 +162,21 @@ private:
     PF_UtilCallbacks utils_{};
     SPBasicSuite basic_{};
     LayerObject layer_object_;
-    CommandRecord record_;
+    CommandTally record_;
     HostFunction function_ = HostFunction::AcquireSuite;
-    std::array<int, kHostFunctionCount> calls_{};  // into record_.calls when the command ends
 
-    std::map<std::string, int> suites_held_;
-    std::map<const void*, std::unique_ptr<EffectRefObject>> effect_refs_;
-    std::map<const void*, std::unique_ptr<StreamObject>> streams_;
-    std::map<const void*, std::unique_ptr<OutlineSetObject>> outline_sets_;
-    std::map<const void*, OutlineObject*> outlines_;  // every outline of a live set
-    std::map<const void*, PF_EffectWorld> worlds_;
-    std::map<const PF_ParamDef*, PF_ParamIndex> checked_out_;
+    // What the plug-in holds, in the order it was obtained. A command holds
+    // a handful of each, so a search of a vector is cheaper than a map's
+    // node per handle.
+    struct CheckedOut {
+        const PF_ParamDef* def;
+        PF_ParamIndex index;
+    };
+    std::vector<std::unique_ptr<EffectRefObject>> effect_refs_;
+    std::vector<std::unique_ptr<StreamObject>> streams_;
+    std::vector<std::unique_ptr<OutlineSetObject>> outline_sets_;
+    std::vector<PF_EffectWorld> worlds_;  // by their pixel memory
+    std::vector<CheckedOut> checked_out_;
 
     std::vector<PF_ParamDef> param_copies_;
     std::vector<PF_ParamDef*> param_pointers_;
