@@ -27,6 +27,8 @@ constexpr int kMaxPiecesPerCurve = 1024;
 // FT_Outline counts points and contours in shorts.
 constexpr std::size_t kMaxPoints = 32767;
 constexpr std::size_t kMaxContours = 32767;
+// Points kept for the next glyph on a thread at most.
+constexpr std::size_t kMostPointsKept = 4 * kMaxPoints;
 
 struct LibraryDone {
     void operator()(FT_Library library) const noexcept { FT_Done_FreeType(library); }
@@ -54,15 +56,41 @@ struct Mapping {
 FT_Pos fixed(double v) {
     constexpr double kLimit = 1 << 20;
     if (std::isnan(v)) return 0;  // a mapping that scales by infinity
-    return static_cast<FT_Pos>(std::lround(std::clamp(v, -kLimit, kLimit) * 64.0));
+    // Rounded half away from zero, as std::lround does, without its call:
+    // the part cut off by truncation is exact.
+    const double c = std::clamp(v, -kLimit, kLimit) * 64.0;
+    const auto t = static_cast<FT_Pos>(c);
+    const double cut = c - static_cast<double>(t);
+    return cut >= 0.5 ? t + 1 : cut <= -0.5 ? t - 1 : t;
 }
+
+// The points of the outline being built. One set per thread, kept between
+// glyphs and frames, so that drawing a layer allocates only while its
+// glyphs grow larger than any drawn before.
+struct OutlinePoints {
+    std::vector<FT_Vector> points;
+    std::vector<char> tags;
+    std::vector<short> ends;
+};
 
 // The contours of one glyph as a FreeType outline: every vertex an on-curve
 // point, every curved segment two cubic control points between its ends, a
 // straight one (tangent points on its ends) nothing in between.
 class OutlineBuilder {
 public:
-    explicit OutlineBuilder(const Mapping& m) : m_(m) {}
+    OutlineBuilder(const Mapping& m, OutlinePoints& kept)
+        : m_(m), points_(kept.points), tags_(kept.tags), ends_(kept.ends) {
+        clear();
+    }
+    // A contour far larger than an outline can hold leaves nothing behind.
+    ~OutlineBuilder() {
+        if (points_.capacity() > kMostPointsKept) {
+            std::vector<FT_Vector>().swap(points_);
+            std::vector<char>().swap(tags_);
+        }
+    }
+    OutlineBuilder(const OutlineBuilder&) = delete;
+    OutlineBuilder& operator=(const OutlineBuilder&) = delete;
 
     /// Adds a contour of at least two vertices with finite points; false when
     /// it does not fit beside what is there (nothing is added then).
@@ -130,6 +158,16 @@ private:
 
     Point map(double x, double y) const { return {x * m_.sx + m_.ox, y * m_.sy + m_.oy}; }
 
+    // Room for count more points, growing as push_back would, so that a
+    // glyph of many curves does not reallocate for each.
+    void makeRoom(std::size_t count) {
+        const std::size_t wanted = points_.size() + count;
+        if (wanted <= points_.capacity()) return;
+        const std::size_t grown = std::max(wanted, 2 * points_.capacity());
+        points_.reserve(grown);
+        tags_.reserve(grown);
+    }
+
     void push(Point p, char tag) {
         points_.push_back(FT_Vector{fixed(p.x), fixed(p.y)});
         tags_.push_back(tag);
@@ -160,6 +198,7 @@ private:
             return Point{u * u * (b.x - a.x) + 2 * u * t * (c.x - b.x) + t * t * (d.x - c.x),
                          u * u * (b.y - a.y) + 2 * u * t * (c.y - b.y) + t * t * (d.y - c.y)};
         };
+        makeRoom(3 * static_cast<std::size_t>(n));
         Point p = a;
         for (int i = 1; i <= n; ++i) {
             const double h = 1.0 / n;
@@ -175,9 +214,9 @@ private:
     }
 
     Mapping m_;
-    std::vector<FT_Vector> points_;
-    std::vector<char> tags_;
-    std::vector<short> ends_;
+    std::vector<FT_Vector>& points_;
+    std::vector<char>& tags_;
+    std::vector<short>& ends_;
 };
 
 bool finite(const PF_PathVertex& v) {
@@ -245,7 +284,8 @@ void fillOutlines(PF_EffectWorld& dst, const std::vector<std::vector<PF_PathVert
     const Rgba colour = pixels_detail::toRgba(color);
     pixels_detail::dispatch(*depth, [&](auto tag) {
         using P = decltype(tag);
-        OutlineBuilder builder(Mapping{scale_x, scale_y, offset_x, offset_y});
+        thread_local OutlinePoints kept;
+        OutlineBuilder builder(Mapping{scale_x, scale_y, offset_x, offset_y}, kept);
         for (const auto& contour : contours) {
             if (contour.size() < 2 || !std::all_of(contour.begin(), contour.end(), finite)) continue;
             if (builder.add(contour)) continue;
