@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 #include "minihost/pixels/detail/composite.h"
+#include "minihost/pixels/detail/fraction_lanes.h"
 #include "minihost/pixels/detail/matrix3.h"
 #include "minihost/pixels/detail/pixel_kernels.h"
 #include "minihost/pixels/transform_paths.h"
@@ -295,7 +297,31 @@ struct FractionScratch {
     std::vector<int> classes;
     std::vector<Memo<P>> worked;
     std::vector<int> above;
+    std::vector<int> run_end;
 };
+
+// Where a run of columns the vector kernel can take starts, the column after
+// it ends (else -1): columns inside the source, with the same taps in use at
+// the same weights, each sampling the source one column right of the one
+// before. Runs shorter than the kernel's vectors are left to the one-pixel
+// path.
+void findRuns(const std::vector<Taps>& columns, std::vector<int>& run_end) {
+    run_end.assign(columns.size(), -1);
+    const auto lanes = static_cast<std::size_t>(pixels_detail::fractionLanes());
+    for (std::size_t k = 0; k < columns.size();) {
+        const Taps& c = columns[k];
+        if (!c.inside || !(c.use[0] || c.use[1])) {
+            ++k;
+            continue;
+        }
+        std::size_t end = k + 1;
+        while (end < columns.size() && columns[end].inside && sameWeights(columns[end], c) &&
+               columns[end].first == columns[end - 1].first + 1)
+            ++end;
+        if (end - k >= lanes) run_end[k] = static_cast<int>(end);
+        k = end;
+    }
+}
 
 template <Blend blend, typename P>
 void translateFraction(const Job& job, const PF_Rect& r) {
@@ -322,6 +348,9 @@ void translateFraction(const Job& job, const PF_Rect& r) {
             classes[k] = weights;
         }
     }
+    constexpr bool kLanes = std::is_same_v<P, PF_Pixel8>;
+    std::vector<int>& run_end = scratch.run_end;
+    if constexpr (kLanes) findRuns(columns, run_end);
     // A pixel's result depends only on its taps, their weights and the
     // destination pixel: where all of these repeat those of the pixel to its
     // left or above it (inside a glyph, along its straight edges, over an
@@ -352,6 +381,33 @@ void translateFraction(const Job& job, const PF_Rect& r) {
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const Taps& c = columns[k];
             if (!c.inside) continue;
+            if constexpr (kLanes) {
+                if (run_end[k] >= 0) {
+                    pixels_detail::FractionRun run{};
+                    int in_use = 0;
+                    float last_weight = 0.0f;
+                    for (int j = 0; j < 2; ++j)
+                        for (int i = 0; i < 2; ++i) {
+                            if (lines[j] == nullptr || !c.use[i]) continue;
+                            run.taps[j][i] = lines[j] + c.first + i;
+                            run.weights[j][i] = last_weight = c.w[i] * row.w[j];
+                            ++in_use;
+                        }
+                    run.whole = in_use == 1 && last_weight == 1.0f;
+                    run.opacity = job.opacity;
+                    run.screen = blend == Blend::kScreen;
+                    run.dst = d + k;
+                    const auto end = static_cast<std::size_t>(run_end[k]);
+                    run.count = static_cast<int>(end - k);
+                    if (in_use > 0) pixels_detail::compositeFractionRun(run);
+                    // The memo knows none of these pixels.
+                    std::fill(above.begin() + static_cast<std::ptrdiff_t>(k),
+                              above.begin() + static_cast<std::ptrdiff_t>(end), -1);
+                    left = -1;
+                    k = end - 1;
+                    continue;
+                }
+            }
             // Taps that are all transparent add nothing, which leaves the
             // destination as it is (around and between glyphs, most pixels).
             bool clear = true;
