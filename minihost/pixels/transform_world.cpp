@@ -298,6 +298,8 @@ struct FractionScratch {
     std::vector<Memo<P>> worked;
     std::vector<int> above;
     std::vector<int> run_end;
+    std::vector<P> before;  // the last row worked out: its destination before
+    std::vector<P> after;   // and after
 };
 
 // Where a run of columns the vector kernel can take starts, the column after
@@ -365,6 +367,18 @@ void translateFraction(const Job& job, const PF_Rect& r) {
     above.assign(columns.size(), -1);
     Taps row_before;
     int row_class = 0;
+    // Source columns any destination column samples: [src_lo, src_hi).
+    int src_lo = src.width, src_hi = 0;
+    for (const Taps& c : columns)
+        for (int i = 0; i < 2; ++i)
+            if (c.inside && c.use[i]) {
+                src_lo = std::min(src_lo, c.first + i);
+                src_hi = std::max(src_hi, c.first + i + 1);
+            }
+    std::vector<P>& before = scratch.before;
+    std::vector<P>& after = scratch.after;
+    int last_class = -1;  // the last row worked out: none yet
+    const P* last_lines[2] = {nullptr, nullptr};
     for (int y = r.top; y < r.bottom; ++y) {
         const double cx = r.left + 0.5;
         const double cy = y + 0.5;
@@ -377,6 +391,27 @@ void translateFraction(const Job& job, const PF_Rect& r) {
         for (int j = 0; j < 2; ++j)
             if (row.use[j]) lines[j] = pixels_detail::rowOf<P>(src, row.first + j);
         P* d = pixels_detail::rowOf<P>(*job.dst, y) + r.left;
+        // A row whose source rows (over the columns sampled), weights and
+        // destination repeat those of the last row worked out takes its
+        // result whole (down the inside of a glyph, every row).
+        const std::size_t width = columns.size();
+        const bool repeat =
+            last_class == row_class && src_hi > src_lo &&
+            [&] {
+                for (int j = 0; j < 2; ++j) {
+                    if ((lines[j] == nullptr) != (last_lines[j] == nullptr)) return false;
+                    if (lines[j] != nullptr && lines[j] != last_lines[j] &&
+                        std::memcmp(lines[j] + src_lo, last_lines[j] + src_lo,
+                                    static_cast<std::size_t>(src_hi - src_lo) * sizeof(P)) != 0)
+                        return false;
+                }
+                return std::memcmp(d, before.data(), width * sizeof(P)) == 0;
+            }();
+        if (repeat) {
+            std::memcpy(d, after.data(), width * sizeof(P));
+            continue;
+        }
+        before.assign(d, d + width);
         int left = -1;
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const Taps& c = columns[k];
@@ -450,6 +485,10 @@ void translateFraction(const Job& job, const PF_Rect& r) {
             left = static_cast<int>(worked.size() - 1);
             above[k] = left;
         }
+        after.assign(d, d + width);
+        last_class = row_class;
+        last_lines[0] = lines[0];
+        last_lines[1] = lines[1];
     }
 }
 

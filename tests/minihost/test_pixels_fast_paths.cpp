@@ -69,13 +69,15 @@ void randomContents(Rng& rng, World& w) {
     fresh();
     for (int y = 0; y < w.height(); ++y) {
         unsigned char* row = bytes(w) + static_cast<std::ptrdiff_t>(y) * w.rowBytes();
+        if (y > 0 && chance(rng, 0.5)) {  // a repeated row
+            std::memcpy(row, row - w.rowBytes(), static_cast<std::size_t>(w.width() * size));
+            continue;
+        }
         for (int x = 0; x < w.width();) {
             fresh();
             for (int end = std::min(w.width(), x + between(rng, 1, 6)); x < end; ++x)
                 std::memcpy(row + x * size, pixel.data(), static_cast<std::size_t>(size));
         }
-        if (chance(rng, 0.5) && y + 1 < w.height())  // a repeated row
-            std::memcpy(row + w.rowBytes(), row, static_cast<std::size_t>(w.width() * size));
     }
     paintCanary(*w.pf());
 }
