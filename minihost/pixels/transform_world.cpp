@@ -60,10 +60,23 @@ void translateWhole(const Job& job, int tx, int ty) {
                                                    static_cast<A_long>(static_cast<long long>(ty) + src.height)});
     const bool plain_over = blend == Blend::kOver && job.opacity == 1.0f;
     const auto opaque = T::from8(255);
+    if (pixels_detail::isEmpty(r)) return;
     const int width = r.right - r.left;
+    // A row whose source and destination repeat those of the last row
+    // worked out takes its result whole (down a solid block, every row).
+    thread_local std::vector<P> before, after;
+    const P* last_source = nullptr;
+    const auto bytes = static_cast<std::size_t>(width) * sizeof(P);
     for (int y = r.top; y < r.bottom; ++y) {
         const P* s = pixels_detail::rowOf<P>(src, y - ty) + (r.left - tx);
         P* d = pixels_detail::rowOf<P>(*job.dst, y) + r.left;
+        if (last_source != nullptr && std::memcmp(s, last_source, bytes) == 0 &&
+            std::memcmp(d, before.data(), bytes) == 0) {
+            std::memcpy(d, after.data(), bytes);
+            continue;
+        }
+        before.assign(d, d + width);
+        last_source = s;
         bool remembered = false;
         P source_before{}, dst_before{}, result_before{};
         for (int x = 0; x < width;) {
@@ -93,6 +106,7 @@ void translateWhole(const Job& job, int tx, int ty) {
             remembered = true;
             ++x;
         }
+        after.assign(d, d + width);
     }
 }
 

@@ -16,6 +16,11 @@
 #if defined(MINIHOST_ASAN)
 #include <sanitizer/asan_interface.h>
 #endif
+#if defined(__linux__)
+#include <sys/mman.h>
+
+#include <cstdint>
+#endif
 
 namespace minihost::pixels_detail {
 namespace {
@@ -29,6 +34,23 @@ constexpr std::size_t kKeptBytes = std::size_t{512} << 20;
 // Smaller blocks kept at most, apart from those: a frame's hundreds of
 // character-sized worlds, many times over.
 constexpr std::size_t kKeptSmallBytes = std::size_t{64} << 20;
+
+// Large worlds are read and written a short row at a time (a glyph's
+// rectangle in a frame), a page apiece with 4 KB pages: huge pages, where
+// the system gives them on request, spare those translation misses.
+void preferHugePages(void* memory, std::size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
+    const auto start = reinterpret_cast<std::uintptr_t>(memory);
+    const std::uintptr_t first = (start + kHuge - 1) & ~(kHuge - 1);
+    const std::uintptr_t end = (start + bytes) & ~(kHuge - 1);
+    // Advice only: where it is not taken, small pages serve as before.
+    if (end > first) (void)madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+#else
+    (void)memory;
+    (void)bytes;
+#endif
+}
 
 void poison(void* memory, std::size_t bytes) {
 #if defined(MINIHOST_ASAN)
@@ -127,8 +149,11 @@ void* takeWorldMemory(std::size_t bytes) noexcept {
         block = nullptr;
     }
     if (block != nullptr) unpoison(block, block_bytes);
-    if (block == nullptr) block = ::operator new[](block_bytes, kAlignment, std::nothrow);
-    if (block == nullptr) return nullptr;
+    if (block == nullptr) {
+        block = ::operator new[](block_bytes, kAlignment, std::nothrow);
+        if (block == nullptr) return nullptr;
+        if (block_bytes >= kKeptFrom) preferHugePages(block, block_bytes);
+    }
     std::memcpy(block, &block_bytes, sizeof block_bytes);
     void* memory = static_cast<char*>(block) + kAlign;
     std::memset(memory, 0, bytes);
