@@ -254,7 +254,9 @@ double floorSmall(double v) {
     return t > v ? t - 1.0 : t;
 }
 
-Taps tapsAt(double pos, int size, bool bilinear) {
+// Inlined: called for every column and row of every composite, and a Taps
+// returned through memory costs more than working it out.
+[[gnu::always_inline]] inline Taps tapsAt(double pos, int size, bool bilinear) {
     Taps t;
     t.inside = pos > -1.0 && pos < size;
     if (!t.inside) return t;
@@ -405,6 +407,13 @@ void translateFraction(const Job& job, const PF_Rect& r) {
         for (int j = 0; j < 2; ++j)
             if (row.use[j]) lines[j] = pixels_detail::rowOf<P>(src, row.first + j);
         P* d = pixels_detail::rowOf<P>(*job.dst, y) + r.left;
+        if (y + 2 < r.bottom) {
+            // Destination rows lie a page apart in a large world: the one
+            // after next is asked for now, so that its miss overlaps.
+            P* ahead = pixels_detail::rowOf<P>(*job.dst, y + 2) + r.left;
+            __builtin_prefetch(ahead, 1);
+            __builtin_prefetch(ahead + (columns.size() - 1), 1);
+        }
         // A row whose source rows (over the columns sampled), weights and
         // destination repeat those of the last row worked out takes its
         // result whole (down the inside of a glyph, every row).
