@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <type_traits>
 #include <vector>
 
 #include "minihost/pixels/detail/composite.h"
+#include "minihost/pixels/detail/fraction_lanes.h"
 #include "minihost/pixels/detail/matrix3.h"
 #include "minihost/pixels/detail/pixel_kernels.h"
 #include "minihost/pixels/transform_paths.h"
@@ -58,10 +60,23 @@ void translateWhole(const Job& job, int tx, int ty) {
                                                    static_cast<A_long>(static_cast<long long>(ty) + src.height)});
     const bool plain_over = blend == Blend::kOver && job.opacity == 1.0f;
     const auto opaque = T::from8(255);
+    if (pixels_detail::isEmpty(r)) return;
     const int width = r.right - r.left;
+    // A row whose source and destination repeat those of the last row
+    // worked out takes its result whole (down a solid block, every row).
+    thread_local std::vector<P> before, after;
+    const P* last_source = nullptr;
+    const auto bytes = static_cast<std::size_t>(width) * sizeof(P);
     for (int y = r.top; y < r.bottom; ++y) {
         const P* s = pixels_detail::rowOf<P>(src, y - ty) + (r.left - tx);
         P* d = pixels_detail::rowOf<P>(*job.dst, y) + r.left;
+        if (last_source != nullptr && std::memcmp(s, last_source, bytes) == 0 &&
+            std::memcmp(d, before.data(), bytes) == 0) {
+            std::memcpy(d, after.data(), bytes);
+            continue;
+        }
+        before.assign(d, d + width);
+        last_source = s;
         bool remembered = false;
         P source_before{}, dst_before{}, result_before{};
         for (int x = 0; x < width;) {
@@ -91,6 +106,7 @@ void translateWhole(const Job& job, int tx, int ty) {
             remembered = true;
             ++x;
         }
+        after.assign(d, d + width);
     }
 }
 
@@ -238,7 +254,9 @@ double floorSmall(double v) {
     return t > v ? t - 1.0 : t;
 }
 
-Taps tapsAt(double pos, int size, bool bilinear) {
+// Inlined: called for every column and row of every composite, and a Taps
+// returned through memory costs more than working it out.
+[[gnu::always_inline]] inline Taps tapsAt(double pos, int size, bool bilinear) {
     Taps t;
     t.inside = pos > -1.0 && pos < size;
     if (!t.inside) return t;
@@ -295,7 +313,33 @@ struct FractionScratch {
     std::vector<int> classes;
     std::vector<Memo<P>> worked;
     std::vector<int> above;
+    std::vector<int> run_end;
+    std::vector<P> before;  // the last row worked out: its destination before
+    std::vector<P> after;   // and after
 };
+
+// Where a run of columns the vector kernel can take starts, the column after
+// it ends (else -1): columns inside the source, with the same taps in use at
+// the same weights, each sampling the source one column right of the one
+// before. Runs shorter than the kernel's vectors are left to the one-pixel
+// path.
+void findRuns(const std::vector<Taps>& columns, std::vector<int>& run_end) {
+    run_end.assign(columns.size(), -1);
+    const auto lanes = static_cast<std::size_t>(pixels_detail::fractionLanes());
+    for (std::size_t k = 0; k < columns.size();) {
+        const Taps& c = columns[k];
+        if (!c.inside || !(c.use[0] || c.use[1])) {
+            ++k;
+            continue;
+        }
+        std::size_t end = k + 1;
+        while (end < columns.size() && columns[end].inside && sameWeights(columns[end], c) &&
+               columns[end].first == columns[end - 1].first + 1)
+            ++end;
+        if (end - k >= lanes) run_end[k] = static_cast<int>(end);
+        k = end;
+    }
+}
 
 template <Blend blend, typename P>
 void translateFraction(const Job& job, const PF_Rect& r) {
@@ -322,6 +366,9 @@ void translateFraction(const Job& job, const PF_Rect& r) {
             classes[k] = weights;
         }
     }
+    constexpr bool kLanes = std::is_same_v<P, PF_Pixel8>;
+    std::vector<int>& run_end = scratch.run_end;
+    if constexpr (kLanes) findRuns(columns, run_end);
     // A pixel's result depends only on its taps, their weights and the
     // destination pixel: where all of these repeat those of the pixel to its
     // left or above it (inside a glyph, along its straight edges, over an
@@ -336,6 +383,18 @@ void translateFraction(const Job& job, const PF_Rect& r) {
     above.assign(columns.size(), -1);
     Taps row_before;
     int row_class = 0;
+    // Source columns any destination column samples: [src_lo, src_hi).
+    int src_lo = src.width, src_hi = 0;
+    for (const Taps& c : columns)
+        for (int i = 0; i < 2; ++i)
+            if (c.inside && c.use[i]) {
+                src_lo = std::min(src_lo, c.first + i);
+                src_hi = std::max(src_hi, c.first + i + 1);
+            }
+    std::vector<P>& before = scratch.before;
+    std::vector<P>& after = scratch.after;
+    int last_class = -1;  // the last row worked out: none yet
+    const P* last_lines[2] = {nullptr, nullptr};
     for (int y = r.top; y < r.bottom; ++y) {
         const double cx = r.left + 0.5;
         const double cy = y + 0.5;
@@ -348,10 +407,65 @@ void translateFraction(const Job& job, const PF_Rect& r) {
         for (int j = 0; j < 2; ++j)
             if (row.use[j]) lines[j] = pixels_detail::rowOf<P>(src, row.first + j);
         P* d = pixels_detail::rowOf<P>(*job.dst, y) + r.left;
+        if (y + 2 < r.bottom) {
+            // Destination rows lie a page apart in a large world: the one
+            // after next is asked for now, so that its miss overlaps.
+            P* ahead = pixels_detail::rowOf<P>(*job.dst, y + 2) + r.left;
+            __builtin_prefetch(ahead, 1);
+            __builtin_prefetch(ahead + (columns.size() - 1), 1);
+        }
+        // A row whose source rows (over the columns sampled), weights and
+        // destination repeat those of the last row worked out takes its
+        // result whole (down the inside of a glyph, every row).
+        const std::size_t width = columns.size();
+        const bool repeat =
+            last_class == row_class && src_hi > src_lo &&
+            [&] {
+                for (int j = 0; j < 2; ++j) {
+                    if ((lines[j] == nullptr) != (last_lines[j] == nullptr)) return false;
+                    if (lines[j] != nullptr && lines[j] != last_lines[j] &&
+                        std::memcmp(lines[j] + src_lo, last_lines[j] + src_lo,
+                                    static_cast<std::size_t>(src_hi - src_lo) * sizeof(P)) != 0)
+                        return false;
+                }
+                return std::memcmp(d, before.data(), width * sizeof(P)) == 0;
+            }();
+        if (repeat) {
+            std::memcpy(d, after.data(), width * sizeof(P));
+            continue;
+        }
+        before.assign(d, d + width);
         int left = -1;
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const Taps& c = columns[k];
             if (!c.inside) continue;
+            if constexpr (kLanes) {
+                if (run_end[k] >= 0) {
+                    pixels_detail::FractionRun run{};
+                    int in_use = 0;
+                    float last_weight = 0.0f;
+                    for (int j = 0; j < 2; ++j)
+                        for (int i = 0; i < 2; ++i) {
+                            if (lines[j] == nullptr || !c.use[i]) continue;
+                            run.taps[j][i] = lines[j] + c.first + i;
+                            run.weights[j][i] = last_weight = c.w[i] * row.w[j];
+                            ++in_use;
+                        }
+                    run.whole = in_use == 1 && last_weight == 1.0f;
+                    run.opacity = job.opacity;
+                    run.screen = blend == Blend::kScreen;
+                    run.dst = d + k;
+                    const auto end = static_cast<std::size_t>(run_end[k]);
+                    run.count = static_cast<int>(end - k);
+                    if (in_use > 0) pixels_detail::compositeFractionRun(run);
+                    // The memo knows none of these pixels.
+                    std::fill(above.begin() + static_cast<std::ptrdiff_t>(k),
+                              above.begin() + static_cast<std::ptrdiff_t>(end), -1);
+                    left = -1;
+                    k = end - 1;
+                    continue;
+                }
+            }
             // Taps that are all transparent add nothing, which leaves the
             // destination as it is (around and between glyphs, most pixels).
             bool clear = true;
@@ -394,6 +508,10 @@ void translateFraction(const Job& job, const PF_Rect& r) {
             left = static_cast<int>(worked.size() - 1);
             above[k] = left;
         }
+        after.assign(d, d + width);
+        last_class = row_class;
+        last_lines[0] = lines[0];
+        last_lines[1] = lines[1];
     }
 }
 

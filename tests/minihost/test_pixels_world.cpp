@@ -2,6 +2,7 @@
 #include "test_pixels_support.h"
 
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <utility>
 
@@ -31,6 +32,20 @@ TEST_P(WorldLayout, HasPaddedRowsFlagsFormatAndClearedPixels) {
     EXPECT_EQ(minihost::depthOf(pf), depth);
     const auto* bytes = reinterpret_cast<const unsigned char*>(pf.data);
     for (int i = 0; i < pf.rowbytes * pf.height; ++i) ASSERT_EQ(bytes[i], 0) << "byte " << i;
+
+    // Memory of a freed world comes back for the next world of its size,
+    // cleared again.
+    const void* reused = nullptr;
+    for (int round = 0; round < 2; ++round) {
+        World small(5, 3, depth, 0, 0);
+        auto* data = reinterpret_cast<unsigned char*>(small.pf()->data);
+        for (int i = 0; i < pf.rowbytes * pf.height; ++i) ASSERT_EQ(data[i], 0) << "round " << round << ", byte " << i;
+        if (round == 1) {
+            EXPECT_EQ(data, reused);
+        }
+        reused = data;
+        std::memset(data, 0xA5, static_cast<std::size_t>(pf.rowbytes * pf.height));
+    }
 }
 
 TEST_P(WorldLayout, SetAndAtRoundTripAtTheDepthsPrecision) {
