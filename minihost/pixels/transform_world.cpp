@@ -301,8 +301,12 @@ struct Memo {
     }
 };
 
+// The taps in use as bits: compared as one 16-bit word, the two flags just
+// stored a byte each would stall the load that reads them back.
+unsigned usedTaps(const Taps& t) { return static_cast<unsigned>(t.use[0]) | static_cast<unsigned>(t.use[1]) << 1; }
+
 bool sameWeights(const Taps& a, const Taps& b) {
-    return a.w[0] == b.w[0] && a.w[1] == b.w[1] && a.use[0] == b.use[0] && a.use[1] == b.use[1];
+    return a.w[0] == b.w[0] && a.w[1] == b.w[1] && usedTaps(a) == usedTaps(b);
 }
 
 // Lists translateFraction keeps between calls on one thread, so that a
