@@ -58,7 +58,9 @@ FT_Pos fixed(double v) {
     if (std::isnan(v)) return 0;  // a mapping that scales by infinity
     // Rounded half away from zero, as std::lround does, without its call:
     // the part cut off by truncation is exact.
-    const double c = std::clamp(v, -kLimit, kLimit) * 64.0;
+    // Compared by value: std::clamp's references put the locals in memory,
+    // which under AddressSanitizer costs a guarded stack frame per point.
+    const double c = (v < -kLimit ? -kLimit : v > kLimit ? kLimit : v) * 64.0;
     const auto t = static_cast<FT_Pos>(c);
     const double cut = c - static_cast<double>(t);
     return cut >= 0.5 ? t + 1 : cut <= -0.5 ? t - 1 : t;
@@ -84,7 +86,7 @@ public:
     }
     // A contour far larger than an outline can hold leaves nothing behind.
     ~OutlineBuilder() {
-        if (points_.capacity() > kMostPointsKept) {
+        if (points_.size() > kMostPointsKept) {
             std::vector<FT_Vector>().swap(points_);
             std::vector<char>().swap(tags_);
         }
@@ -95,7 +97,7 @@ public:
     /// Adds a contour of at least two vertices with finite points; false when
     /// it does not fit beside what is there (nothing is added then).
     bool add(const std::vector<PF_PathVertex>& contour) {
-        const std::size_t first = points_.size();
+        const std::size_t first = used_;
         for (std::size_t i = 0; i < contour.size(); ++i) {
             const PF_PathVertex& v = contour[i];
             const PF_PathVertex& w = contour[(i + 1) % contour.size()];
@@ -108,13 +110,14 @@ public:
                 addCubic(map(v.x, v.y), map(v.tan_out_x, v.tan_out_y), map(w.tan_in_x, w.tan_in_y), map(w.x, w.y),
                          last);
             }
+            // Past the limit the contour is dropped whatever follows.
+            if (used_ > kMaxPoints) break;
         }
-        if (points_.size() > kMaxPoints || ends_.size() >= kMaxContours) {
-            points_.resize(first);
-            tags_.resize(first);
+        if (used_ > kMaxPoints || ends_.size() >= kMaxContours) {
+            used_ = first;
             return false;
         }
-        ends_.push_back(static_cast<short>(points_.size() - 1));
+        ends_.push_back(static_cast<short>(used_ - 1));
         return true;
     }
 
@@ -135,15 +138,14 @@ public:
     }
 
     void clear() {
-        points_.clear();
-        tags_.clear();
+        used_ = 0;
         ends_.clear();
     }
 
     FT_Outline outline() {
         FT_Outline o{};
         o.n_contours = static_cast<short>(ends_.size());
-        o.n_points = static_cast<short>(points_.size());
+        o.n_points = static_cast<short>(used_);
         o.points = points_.data();
         o.tags = tags_.data();
         o.contours = ends_.data();
@@ -159,18 +161,21 @@ private:
     Point map(double x, double y) const { return {x * m_.sx + m_.ox, y * m_.sy + m_.oy}; }
 
     // Room for count more points, growing as push_back would, so that a
-    // glyph of many curves does not reallocate for each.
+    // glyph of many curves does not reallocate for each. The lists only
+    // grow: the points in use are the first used_ of them.
     void makeRoom(std::size_t count) {
-        const std::size_t wanted = points_.size() + count;
-        if (wanted <= points_.capacity()) return;
-        const std::size_t grown = std::max(wanted, 2 * points_.capacity());
-        points_.reserve(grown);
-        tags_.reserve(grown);
+        const std::size_t wanted = used_ + count;
+        if (wanted <= points_.size()) return;
+        const std::size_t grown = std::max(wanted, 2 * points_.size());
+        points_.resize(grown);
+        tags_.resize(grown);
     }
 
     void push(Point p, char tag) {
-        points_.push_back(FT_Vector{fixed(p.x), fixed(p.y)});
-        tags_.push_back(tag);
+        makeRoom(1);
+        points_[used_] = FT_Vector{fixed(p.x), fixed(p.y)};
+        tags_[used_] = tag;
+        ++used_;
     }
 
     // The cubic a, b, c, d (buffer pixels) as n cubics of equal parameter
@@ -198,24 +203,38 @@ private:
             return Point{u * u * (b.x - a.x) + 2 * u * t * (c.x - b.x) + t * t * (d.x - c.x),
                          u * u * (b.y - a.y) + 2 * u * t * (c.y - b.y) + t * t * (d.y - c.y)};
         };
-        makeRoom(3 * static_cast<std::size_t>(n));
+        // Room made once and written in place: a push per point costs more
+        // than the point (under AddressSanitizer, a container annotation).
+        const std::size_t count = 3 * static_cast<std::size_t>(n) - (closing ? 1 : 0);
+        makeRoom(count);
+        FT_Vector* out = points_.data() + used_;
+        char* tag = tags_.data() + used_;
+        used_ += count;
+        const auto put = [&](Point q, char t) {
+            *out++ = FT_Vector{fixed(q.x), fixed(q.y)};
+            *tag++ = t;
+        };
         Point p = a;
+        const double h = 1.0 / n;
+        // A piece starts with the slope its neighbour ended with (the same
+        // parameter, worked out the same way).
+        Point s0 = slope(0.0);
         for (int i = 1; i <= n; ++i) {
-            const double h = 1.0 / n;
-            const double t0 = static_cast<double>(i - 1) / n;
             const double t1 = static_cast<double>(i) / n;
             const Point q = i == n ? d : at(t1);
-            const Point s0 = slope(t0), s1 = slope(t1);
-            push(Point{p.x + h * s0.x, p.y + h * s0.y}, FT_CURVE_TAG_CUBIC);
-            push(Point{q.x - h * s1.x, q.y - h * s1.y}, FT_CURVE_TAG_CUBIC);
-            if (i < n || !closing) push(q, FT_CURVE_TAG_ON);
+            const Point s1 = slope(t1);
+            put(Point{p.x + h * s0.x, p.y + h * s0.y}, FT_CURVE_TAG_CUBIC);
+            put(Point{q.x - h * s1.x, q.y - h * s1.y}, FT_CURVE_TAG_CUBIC);
+            if (i < n || !closing) put(q, FT_CURVE_TAG_ON);
             p = q;
+            s0 = s1;
         }
     }
 
     Mapping m_;
     std::vector<FT_Vector>& points_;
     std::vector<char>& tags_;
+    std::size_t used_ = 0;
     std::vector<short>& ends_;
 };
 
