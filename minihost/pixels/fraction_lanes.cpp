@@ -95,8 +95,7 @@ HWY_INLINE void compositeLanes(const FractionRun& run, int offset, int skip) {
     if (hn::AllFalse(df, keep)) return;
     PF_Pixel8* d = run.dst + offset;
     const VU before = hn::LoadU(du, reinterpret_cast<const std::uint32_t*>(d));
-    const Lanes4 dst{channel(df, before, 0), channel(df, before, 8), channel(df, before, 16),
-                     channel(df, before, 24)};
+    const Lanes4 dst{channel(df, before, 0), channel(df, before, 8), channel(df, before, 16), channel(df, before, 24)};
     const VF da = hn::Min(hn::Max(dst.a, zero), one);
     const VF out_a = hn::Add(sa, hn::Mul(da, hn::Sub(one, sa)));
     const VF t = hn::Div(sa, out_a);

@@ -422,18 +422,16 @@ void translateFraction(const Job& job, const PF_Rect& r) {
         // destination repeat those of the last row worked out takes its
         // result whole (down the inside of a glyph, every row).
         const std::size_t width = columns.size();
-        const bool repeat =
-            last_class == row_class && src_hi > src_lo &&
-            [&] {
-                for (int j = 0; j < 2; ++j) {
-                    if ((lines[j] == nullptr) != (last_lines[j] == nullptr)) return false;
-                    if (lines[j] != nullptr && lines[j] != last_lines[j] &&
-                        std::memcmp(lines[j] + src_lo, last_lines[j] + src_lo,
-                                    static_cast<std::size_t>(src_hi - src_lo) * sizeof(P)) != 0)
-                        return false;
-                }
-                return std::memcmp(d, before.data(), width * sizeof(P)) == 0;
-            }();
+        const bool repeat = last_class == row_class && src_hi > src_lo && [&] {
+            for (int j = 0; j < 2; ++j) {
+                if ((lines[j] == nullptr) != (last_lines[j] == nullptr)) return false;
+                if (lines[j] != nullptr && lines[j] != last_lines[j] &&
+                    std::memcmp(lines[j] + src_lo, last_lines[j] + src_lo,
+                                static_cast<std::size_t>(src_hi - src_lo) * sizeof(P)) != 0)
+                    return false;
+            }
+            return std::memcmp(d, before.data(), width * sizeof(P)) == 0;
+        }();
         if (repeat) {
             std::memcpy(d, after.data(), width * sizeof(P));
             continue;

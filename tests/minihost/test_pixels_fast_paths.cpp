@@ -180,11 +180,11 @@ TEST(FastPaths, TranslationsGiveTheGeneralResamplersPixelsBitForBit) {
                               static_cast<A_u_char>(chance(rng, 0.5) ? 255 : between(rng, 0, 255)), 0,
                               static_cast<A_u_short>(chance(rng, 0.5) ? 32768 : between(rng, 0, 32768))};
         const auto fraction = [&] {
-            return between(rng, -30, 30) + (chance(rng, 0.3) ? 0.5 : std::uniform_real_distribution<double>(0.0, 1.0)(rng));
+            return between(rng, -30, 30) +
+                   (chance(rng, 0.3) ? 0.5 : std::uniform_real_distribution<double>(0.0, 1.0)(rng));
         };
-        const PF_FloatMatrix m =
-            wide ? translation(fraction(), chance(rng, 0.7) ? fraction() : between(rng, -30, 30))
-                 : translation(randomOffset(rng), randomOffset(rng));
+        const PF_FloatMatrix m = wide ? translation(fraction(), chance(rng, 0.7) ? fraction() : between(rng, -30, 30))
+                                      : translation(randomOffset(rng), randomOffset(rng));
         const PF_Boolean src2dst = chance(rng, 0.5) ? 1 : 0;
         PF_Rect clip = randomRect(rng, dst.width(), dst.height());
         if (clip.right < clip.left || clip.bottom < clip.top) clip = PF_Rect{0, 0, 0, 0};
