@@ -6,9 +6,9 @@ JOBS ?= $(shell nproc)
 # (tests, benchmarks, fuzzing, the Windows build) needs on top.
 PREVIEW_PACKAGES := cmake ninja-build g++ make pkg-config \
   libfreetype-dev libharfbuzz-dev libfontconfig-dev libpng-dev fonts-dejavu-core \
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libhwy-dev
 DEB_PACKAGES := $(PREVIEW_PACKAGES) binutils file \
-  googletest libgtest-dev libgmock-dev libbenchmark-dev libhwy-dev \
+  googletest libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-14-dev \
   g++-mingw-w64-x86-64 wine64 \
   lld llvm openssl python3 qemu-user-static clang-format

@@ -49,28 +49,59 @@ A_Matrix4 Layer::worldMatrixAt(double comp_seconds) const {
     return parent_ ? multiply(own, parent_->matrixAt(comp_seconds)) : own;
 }
 
-std::vector<Glyph> Layer::worldGlyphsAt(double layer_seconds) const {
-    if (text_ == nullptr) {
-        return {};
-    }
-    std::vector<Glyph> glyphs = text_->glyphsAt(layer_seconds);
-    const A_Matrix4 m = worldMatrixAt(layer_seconds + time_offset_);
+namespace {
+
+// The glyph's points from the text's coordinates into the comp's.
+void mapGlyph(Glyph& g, const A_Matrix4& m) {
     const auto map = [&m](double& x, double& y) {
         const double nx = x * m.mat[0][0] + y * m.mat[1][0] + m.mat[3][0];
         const double ny = x * m.mat[0][1] + y * m.mat[1][1] + m.mat[3][1];
         x = nx;
         y = ny;
     };
-    for (Glyph& g : glyphs) {
-        for (Contour& c : g.contours) {
-            for (PF_PathVertex& v : c) {
-                map(v.x, v.y);
-                map(v.tan_in_x, v.tan_in_y);
-                map(v.tan_out_x, v.tan_out_y);
-            }
+    for (Contour& c : g.contours) {
+        for (PF_PathVertex& v : c) {
+            map(v.x, v.y);
+            map(v.tan_in_x, v.tan_in_y);
+            map(v.tan_out_x, v.tan_out_y);
         }
     }
+}
+
+}  // namespace
+
+std::vector<Glyph> Layer::worldGlyphsAt(double layer_seconds) const {
+    if (text_ == nullptr) {
+        return {};
+    }
+    std::vector<Glyph> glyphs = text_->glyphsAt(layer_seconds);
+    const A_Matrix4 m = worldMatrixAt(layer_seconds + time_offset_);
+    for (Glyph& g : glyphs) mapGlyph(g, m);
     return glyphs;
+}
+
+template <typename Visit>
+void Layer::visitWorldGlyphs(double layer_seconds, Visit visit) const {
+    if (text_ == nullptr) {
+        return;
+    }
+    // Glyphs that do not change are read where they are, and each is mapped
+    // in a glyph kept per thread, whose lists keep their capacity: drawing
+    // the layer and finding its bounds then copy nothing.
+    std::vector<Glyph> made;
+    const std::vector<Glyph>* glyphs = text_->fixedGlyphs();
+    if (glyphs == nullptr) {
+        made = text_->glyphsAt(layer_seconds);
+        glyphs = &made;
+    }
+    const A_Matrix4 m = worldMatrixAt(layer_seconds + time_offset_);
+    thread_local Glyph mapped;
+    for (const Glyph& g : *glyphs) {
+        mapped.contours = g.contours;
+        mapped.color = g.color;
+        mapGlyph(mapped, m);
+        visit(static_cast<const Glyph&>(mapped));
+    }
 }
 
 PF_Rect Layer::boundsAt(double layer_seconds, double dsx, double dsy) const {
@@ -89,7 +120,7 @@ PF_Rect Layer::boundsAt(double layer_seconds, double dsx, double dsy) const {
         }
     };
     // The vertices with their tangent points hold every curve between them.
-    for (const Glyph& g : worldGlyphsAt(layer_seconds)) {
+    visitWorldGlyphs(layer_seconds, [&cover](const Glyph& g) {
         for (const Contour& c : g.contours) {
             for (const PF_PathVertex& v : c) {
                 cover(v.x, v.y);
@@ -97,7 +128,7 @@ PF_Rect Layer::boundsAt(double layer_seconds, double dsx, double dsy) const {
                 cover(v.tan_out_x, v.tan_out_y);
             }
         }
-    }
+    });
     const auto clampTo = [](double v, double lo, double hi) { return std::max(lo, std::min(hi, v)); };
     const double w = comp_width_;
     const double h = comp_height_;
@@ -109,9 +140,9 @@ PF_Rect Layer::boundsAt(double layer_seconds, double dsx, double dsy) const {
 
 void Layer::draw(PF_EffectWorld& world, double layer_seconds, double dsx, double dsy) const {
     if (type_ == AEGP_ObjectType_TEXT) {
-        for (const Glyph& g : worldGlyphsAt(layer_seconds)) {
+        visitWorldGlyphs(layer_seconds, [&](const Glyph& g) {
             fillOutlines(world, g.contours, g.color, dsx, dsy, -world.origin_x, -world.origin_y);
-        }
+        });
         return;
     }
     if (solid_.alpha == 0) {

@@ -104,6 +104,10 @@ public:
     void draw(PF_EffectWorld& world, double layer_seconds, double dsx, double dsy) const;
 
 private:
+    /// Calls visit with each glyph of worldGlyphsAt in turn, one at a time.
+    template <typename Visit>
+    void visitWorldGlyphs(double layer_seconds, Visit visit) const;
+
     AEGP_ObjectType type_ = AEGP_ObjectType_TEXT;
     LayerTransform transform_;
     std::optional<LayerTransform> parent_;

@@ -32,6 +32,9 @@ public:
     /// The glyphs at a time in seconds of layer time, in text order. Must be
     /// safe to call from several threads at once.
     virtual std::vector<Glyph> glyphsAt(double layer_seconds) const = 0;
+    /// The glyphs themselves when they are the same at every time (read
+    /// without a copy), else null.
+    virtual const std::vector<Glyph>* fixedGlyphs() const { return nullptr; }
 };
 
 /// Glyphs a test gives, the same at every time.
@@ -40,6 +43,7 @@ public:
     ExactText() = default;
     explicit ExactText(std::vector<Glyph> glyphs) : glyphs_(std::move(glyphs)) {}
     std::vector<Glyph> glyphsAt(double layer_seconds) const override;
+    const std::vector<Glyph>* fixedGlyphs() const override { return &glyphs_; }
 
 private:
     std::vector<Glyph> glyphs_;
