@@ -27,8 +27,6 @@ constexpr int kMaxPiecesPerCurve = 1024;
 // FT_Outline counts points and contours in shorts.
 constexpr std::size_t kMaxPoints = 32767;
 constexpr std::size_t kMaxContours = 32767;
-// Points kept for the next glyph on a thread at most.
-constexpr std::size_t kMostPointsKept = 4 * kMaxPoints;
 
 struct LibraryDone {
     void operator()(FT_Library library) const noexcept { FT_Done_FreeType(library); }
@@ -56,10 +54,10 @@ struct Mapping {
 FT_Pos fixed(double v) {
     constexpr double kLimit = 1 << 20;
     if (std::isnan(v)) return 0;  // a mapping that scales by infinity
-    // Rounded half away from zero, as std::lround does, without its call:
-    // the part cut off by truncation is exact.
-    // Compared by value: std::clamp's references put the locals in memory,
-    // which under AddressSanitizer costs a guarded stack frame per point.
+    // Rounded half away from zero, as std::lround does, without its call
+    // (the part cut off by truncation is exact), and clamped by value:
+    // std::clamp's references put the locals in memory, which under
+    // AddressSanitizer costs a guarded stack frame per point.
     const double c = (v < -kLimit ? -kLimit : v > kLimit ? kLimit : v) * 64.0;
     const auto t = static_cast<FT_Pos>(c);
     const double cut = c - static_cast<double>(t);
@@ -68,7 +66,8 @@ FT_Pos fixed(double v) {
 
 // The points of the outline being built. One set per thread, kept between
 // glyphs and frames, so that drawing a layer allocates only while its
-// glyphs grow larger than any drawn before.
+// glyphs grow larger than any drawn before. A glyph stops growing just past
+// FreeType's point limit, so a set stays under about a megabyte.
 struct OutlinePoints {
     std::vector<FT_Vector> points;
     std::vector<char> tags;
@@ -83,13 +82,6 @@ public:
     OutlineBuilder(const Mapping& m, OutlinePoints& kept)
         : m_(m), points_(kept.points), tags_(kept.tags), ends_(kept.ends) {
         clear();
-    }
-    // A contour far larger than an outline can hold leaves nothing behind.
-    ~OutlineBuilder() {
-        if (points_.size() > kMostPointsKept) {
-            std::vector<FT_Vector>().swap(points_);
-            std::vector<char>().swap(tags_);
-        }
     }
     OutlineBuilder(const OutlineBuilder&) = delete;
     OutlineBuilder& operator=(const OutlineBuilder&) = delete;
